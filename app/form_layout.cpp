@@ -1,0 +1,5 @@
+#include "app/t_form.h"
+
+// Interim: the window layout is being written.
+void T_Form::buildLayout() {}
+void T_Form::connectHandlers() {}

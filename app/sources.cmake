@@ -1,0 +1,14 @@
+# Application shell: start-up, window, displays, sound and presenter, splash.
+list(APPEND TREFOLIA_UI_SOURCES
+  app/action_guard.cpp app/action_guard.h
+  app/artwork.cpp app/artwork.h
+  app/controls.cpp app/controls.h
+  app/cursors.cpp app/cursors.h
+  app/dialogs.cpp app/dialogs.h
+  app/form_create.cpp
+  app/form_displays.cpp
+  app/form_layout.cpp
+  app/play_state.h
+  app/sound_presenter.cpp
+  app/t_form.h
+)

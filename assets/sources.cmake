@@ -1,0 +1,1 @@
+# The window's artwork, compiled into the program's resources.

@@ -1,0 +1,7 @@
+# Game play: levels, shelf interaction, outcomes and clock, shelf panels.
+list(APPEND TREFOLIA_UI_SOURCES
+  play/level_selection.cpp
+  play/outcomes.cpp
+  play/shelf_interaction.cpp
+  play/shelf_panels.cpp
+)

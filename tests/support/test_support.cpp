@@ -1,0 +1,14 @@
+#include "support/test_support.h"
+
+BoxRecorder::BoxRecorder(bool a) : answer(a)
+{
+    Dialogs::setResponder([this](const Dialogs::Box& box) {
+        boxes.append(box);
+        return answer;
+    });
+}
+
+BoxRecorder::~BoxRecorder()
+{
+    Dialogs::setResponder({});
+}

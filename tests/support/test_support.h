@@ -1,0 +1,18 @@
+#pragma once
+// Shared helpers of the test suites: temporary content directories and a
+// recorder that answers the game's message boxes.
+
+#include "app/dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+// Records every box shown while it lives and answers questions with `answer`.
+class BoxRecorder {
+public:
+    explicit BoxRecorder(bool answer = true);
+    ~BoxRecorder();
+    QList<Dialogs::Box> boxes;
+    bool answer;
+};
