@@ -10,5 +10,6 @@ list(APPEND TREFOLIA_UI_SOURCES
   app/form_layout.cpp
   app/play_state.h
   app/sound_presenter.cpp
+  app/splash.cpp app/splash.h
   app/t_form.h
 )
