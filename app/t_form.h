@@ -102,12 +102,18 @@ public:
     int CountVisibleShelves();
     void HighlightMatchingShelf(int code);
 
+    // ---- app/: the cues started (sound_presenter.cpp), for tests and tools
+    // The cue PlayCue last started (-1 before any) and how many it started.
+    int lastCue() const { return lastCueStarted; }
+    int cuesStarted() const { return cueStartCount; }
+
     // Controls by their names.
     template <class T = QWidget>
     T* control(const QString& name) const { return findChild<T*>(name); }
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -119,6 +125,9 @@ private:
     Panel* currentFrame() const;
     QList<Panel*> shelfPanelsOfCurrentFrame() const;
     void setRoundClock(int position);
+    bool presenterOn() const;  // the marker file Work/A.txt exists (sound_presenter.cpp)
+    int lastCueStarted = -1;
+    int cueStartCount = 0;
 
     StartupEnvironment environment;
     PlayState ps;

@@ -4,6 +4,8 @@ BoxRecorder::BoxRecorder(bool a) : answer(a)
 {
     Dialogs::setResponder([this](const Dialogs::Box& box) {
         boxes.append(box);
+        if (whileOpen)
+            whileOpen(box);
         return answer;
     });
 }

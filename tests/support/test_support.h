@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 
 // Records every box shown while it lives and answers questions with `answer`.
 class BoxRecorder {
@@ -15,4 +16,7 @@ public:
     ~BoxRecorder();
     QList<Dialogs::Box> boxes;
     bool answer;
+    // Runs while a box is open, before it is answered (the timer keeps
+    // ticking under a real modal box; a test can tick it here).
+    std::function<void(const Dialogs::Box&)> whileOpen;
 };
