@@ -1,4 +1,7 @@
 # Drawing: tiles of shelves and pictograms, the description view.
+list(APPEND TREFOLIA_CORE_SOURCES
+  draw/tile_drawing.cpp draw/tile_drawing.h
+)
 list(APPEND TREFOLIA_UI_SOURCES
   draw/description_view.cpp draw/description_view.h
   draw/tile_drawing_form.cpp

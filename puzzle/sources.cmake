@@ -1,4 +1,9 @@
 # Puzzle generation: arrangement pool, phrases, description, game set-up and deal.
+list(APPEND TREFOLIA_CORE_SOURCES
+  puzzle/arrangements.cpp puzzle/arrangements.h
+  puzzle/deal.cpp puzzle/deal.h
+  puzzle/phrase_tables.cpp puzzle/phrase_tables.h
+)
 list(APPEND TREFOLIA_UI_SOURCES
   puzzle/compose_description.cpp
   puzzle/game_setup.cpp

@@ -1,0 +1,214 @@
+// The deal's draws: phrase, items, matching shelf and the other shelves'
+// orders, replayed from seeds and from scripted random numbers.
+#include "content/game_error.h"
+#include "puzzle/arrangements.h"
+#include "puzzle/deal.h"
+#include "puzzle/phrase_tables.h"
+
+#include <QSet>
+#include <QTest>
+#include <random>
+
+namespace {
+
+struct LevelDeal {
+    int itemCount;
+    int shelfCount;
+};
+LevelDeal dealOf(int level) { return level == 0 ? LevelDeal{3, 6} : LevelDeal{4, 12}; }
+
+QString codes(int count, int first = 0)
+{
+    QString fruct;
+    for (int i = 0; i < count; ++i)
+        fruct += QStringLiteral("%1").arg(first + i * 7, 5, 10, QLatin1Char('0'));
+    return fruct;
+}
+
+QStringList unitsOf(const QString& packed, int width)
+{
+    QStringList units;
+    for (int i = 0; i < packed.size(); i += width)
+        units.append(packed.mid(i, width));
+    return units;
+}
+
+// Answers with the scripted values in turn (0 once they run out) and
+// records every n it was asked for.
+struct ScriptedRandom {
+    QList<int> answers;
+    QList<int> asked;
+    RandomSource source()
+    {
+        return [this](int n) {
+            asked.append(n);
+            return answers.isEmpty() ? 0 : answers.takeFirst();
+        };
+    }
+};
+
+}  // namespace
+
+class TestDeal : public QObject {
+    Q_OBJECT
+private slots:
+    void seededDeals_data()
+    {
+        QTest::addColumn<int>("level");
+        for (int level = 0; level < 4; ++level)
+            QTest::addRow("level %d", level + 1) << level;
+    }
+    void seededDeals()
+    {
+        QFETCH(int, level);
+        const auto [items, shelves] = dealOf(level);
+        const QString fruct = codes(16);
+        const QString pool = arrangementPool(items);
+        const QString identity = identityArrangement(items);
+        std::mt19937 engine(4711u + unsigned(level));
+        const RandomSource random = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); };
+        QSet<int> correctSeen;
+        QSet<int> phrasesSeen;
+        for (int deal = 0; deal < 1000; ++deal) {
+            const DealPlan plan = planDeal(PhraseTables::phraseCount(level), items, shelves, fruct, pool, random);
+            QVERIFY(plan.phrase >= 0 && plan.phrase < PhraseTables::phraseCount(level));
+            phrasesSeen.insert(plan.phrase);
+            correctSeen.insert(plan.correctShelf);
+
+            // Items: distinct lines of the list.
+            const QStringList chosen = unitsOf(plan.items, 5);
+            QCOMPARE(chosen.size(), items);
+            QCOMPARE(QSet<QString>(chosen.begin(), chosen.end()).size(), items);
+            for (const QString& code : chosen)
+                QVERIFY(firstLineOfCode(fruct, code) >= 0);
+
+            // Shelves: distinct orders, the identity once and at the matching shelf.
+            QCOMPARE(plan.shelves.size(), shelves);
+            QCOMPARE(QSet<QString>(plan.shelves.begin(), plan.shelves.end()).size(), shelves);
+            QCOMPARE(plan.shelves.indexOf(identity), plan.correctShelf);
+            QCOMPARE(plan.shelves.lastIndexOf(identity), plan.correctShelf);
+            for (const QString& order : plan.shelves)
+                QVERIFY(order == identity || unitsOf(pool, items).contains(order));
+
+            // The matching shelf's slots name the chosen items in drawing order,
+            // and TElement finds their lines.
+            QCOMPARE(shelfPictures(plan.items, plan.shelves[plan.correctShelf]), plan.items);
+            std::array<std::int32_t, 5> element{-7, -7, -7, -7, -7};
+            assignElements(element, plan.items, plan.shelves[plan.correctShelf], fruct);
+            for (int k = 0; k < items; ++k)
+                QCOMPARE(fruct.mid(element[size_t(k)] * 5, 5), chosen[k]);
+            for (int k = items; k < 5; ++k)
+                QCOMPARE(element[size_t(k)], -7);
+        }
+        // Every place of the matching shelf and every phrase comes up.
+        QCOMPARE(correctSeen.size(), shelves);
+        QCOMPARE(phrasesSeen.size(), PhraseTables::phraseCount(level));
+    }
+
+    void levelOneShowsAllSixOrders()
+    {
+        std::mt19937 engine(99u);
+        const RandomSource random = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); };
+        QSet<QString> all(QSet<QString>{identityArrangement(3)});
+        for (const QString& order : unitsOf(arrangementPool(3), 3))
+            all.insert(order);
+        QCOMPARE(all.size(), 6);
+        for (int deal = 0; deal < 50; ++deal) {
+            const DealPlan plan = planDeal(12, 3, 6, codes(5), arrangementPool(3), random);
+            QCOMPARE(QSet<QString>(plan.shelves.begin(), plan.shelves.end()), all);
+        }
+    }
+
+    void drawOrder()
+    {
+        // phrase, three items from a shrinking list, the matching shelf,
+        // then five orders from a shrinking pool.
+        ScriptedRandom script;
+        planDeal(12, 3, 6, codes(16), arrangementPool(3), script.source());
+        QCOMPARE(script.asked, (QList<int>{12, 16, 15, 14, 6, 5, 4, 3, 2, 1}));
+
+        ScriptedRandom four;
+        planDeal(8, 4, 12, codes(9), arrangementPool(4), four.source());
+        QCOMPARE(four.asked, (QList<int>{8, 9, 8, 7, 6, 12, 23, 22, 21, 20, 19, 18, 17, 16, 15, 14, 13}));
+    }
+
+    void itemsDrawnWithoutReplacement()
+    {
+        // Unit 1, then unit 1 of what is left (the old unit 2), then unit 0.
+        ScriptedRandom script{{3, 1, 1, 0}, {}};
+        const DealPlan plan = planDeal(12, 3, 6, codes(4), arrangementPool(3), script.source());
+        QCOMPARE(plan.phrase, 3);
+        const QStringList all = unitsOf(codes(4), 5);
+        QCOMPARE(plan.items, all[1] + all[2] + all[0]);
+    }
+
+    void placeOfTheMatchingShelf_data()
+    {
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<QList<int>>("shelves");   // pool unit per shelf, -1 the identity
+        // Every order is drawn as unit 0 of what is left, so the draws come
+        // in pool order: the first ones follow the identity, the rest precede
+        // it in reverse.
+        QTest::newRow("first") << 0 << QList<int>{-1, 0, 1, 2, 3, 4};
+        QTest::newRow("middle") << 2 << QList<int>{4, 3, -1, 0, 1, 2};
+        QTest::newRow("last") << 5 << QList<int>{4, 3, 2, 1, 0, -1};
+    }
+    void placeOfTheMatchingShelf()
+    {
+        QFETCH(int, correct);
+        QFETCH(QList<int>, shelves);
+        ScriptedRandom script{{0, 0, 0, 0, correct}, {}};
+        const DealPlan plan = planDeal(12, 3, 6, codes(6), arrangementPool(3), script.source());
+        QCOMPARE(plan.correctShelf, correct);
+        const QStringList pool = unitsOf(arrangementPool(3), 3);
+        QStringList expected;
+        for (const int unit : shelves)
+            expected.append(unit < 0 ? identityArrangement(3) : pool[unit]);
+        QCOMPARE(plan.shelves, expected);
+    }
+
+    void shelfPicturesFollowTheOrder()
+    {
+        const QString items = QStringLiteral("000110002200033");
+        QString order;
+        order += QChar(char16_t(3));
+        order += QChar(char16_t(1));
+        order += QChar(char16_t(2));
+        QCOMPARE(shelfPictures(items, order), QStringLiteral("000330001100022"));
+    }
+
+    void repeatedCodeResolvesToItsFirstLine()
+    {
+        // Lines 1 and 3 carry the same picture: both items find line 1.
+        const QString fruct = QStringLiteral("00005000070000900007");
+        std::array<std::int32_t, 5> element{};
+        assignElements(element, QStringLiteral("0000700007"), identityArrangement(2), fruct);
+        QCOMPARE(element[0], 1);
+        QCOMPARE(element[1], 1);
+        QCOMPARE(firstLineOfCode(fruct, QStringLiteral("00009")), 2);
+        QCOMPARE(firstLineOfCode(fruct, QStringLiteral("00008")), -1);
+        // Matched on whole units only, never across a unit boundary.
+        QCOMPARE(firstLineOfCode(fruct, QStringLiteral("50000")), -1);
+    }
+
+    void tooShortListIsRejected_data()
+    {
+        QTest::addColumn<int>("listItems");
+        QTest::addColumn<int>("poolOrders");
+        QTest::newRow("two items for a shelf of three") << 2 << 5;
+        QTest::newRow("no items") << 0 << 5;
+        QTest::newRow("pool missing") << 6 << 0;
+    }
+    void tooShortListIsRejected()
+    {
+        QFETCH(int, listItems);
+        QFETCH(int, poolOrders);
+        const QString pool = arrangementPool(3).left(poolOrders * 3);
+        int draws = 0;
+        QVERIFY_THROWS_EXCEPTION(GameError, planDeal(12, 3, 6, codes(listItems), pool, [&](int) { return ++draws, 0; }));
+        QCOMPARE(draws, 0);
+    }
+};
+
+QTEST_MAIN(TestDeal)
+#include "test_deal.moc"
