@@ -5,10 +5,13 @@
 #include <QPainter>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kTagProperty = "tag";
 const char* const kDockProperty = "dock";
+const char* const kDockOrderProperty = "dockOrder";
 
 ShiftState shiftOf(const QMouseEvent* event)
 {
@@ -80,6 +83,11 @@ Dock dockOf(const QWidget* control)
 
 void setDock(QWidget* control, Dock dock)
 {
+    // Docking order is the order in which controls were docked, not the
+    // sibling order: raising or lowering a control must not move it.
+    static qint64 nextOrder = 0;
+    if (!control->property(kDockOrderProperty).isValid())
+        control->setProperty(kDockOrderProperty, ++nextOrder);
     control->setProperty(kDockProperty, static_cast<int>(dock));
     control->installEventFilter(dockWatcher());
     if (QWidget* parent = control->parentWidget()) {
@@ -96,7 +104,10 @@ void dockChildren(QWidget* parent)
         const int b = panel->bevelWidth();
         rest = parent->rect().adjusted(b, b, -b, -b);
     }
-    const auto children = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    auto children = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
+        return a->property(kDockOrderProperty).toLongLong() < b->property(kDockOrderProperty).toLongLong();
+    });
     for (Dock pass : {Dock::Top, Dock::Bottom, Dock::Left, Dock::Right, Dock::Client}) {
         for (QWidget* child : children) {
             if (dockOf(child) != pass || child->isHidden())

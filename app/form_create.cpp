@@ -1,11 +1,34 @@
+#include "app/artwork.h"
+#include "app/cursors.h"
+#include "app/hints.h"
+#include "app/result_format.h"
+#include "app/startup_messages.h"
 #include "app/t_form.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QProgressBar>
 #include <QScreen>
+#include <QTimer>
+#include <chrono>
 
-// Interim: the window's creation and start-up checks are being written.
+// The window's creation: the start-up checks in their fixed order, then the
+// start values of the play state and of the window's furniture.
 
 QPointer<T_Form> _Form;
+
+namespace {
+
+// The content files, in the order they are checked.
+const char* const kContentFiles[] = {"A.wv", "B.wv", "C.wv", "D.bb", "E.bt", "F.tx", "G.tx", "H.tx"};
+
+constexpr int kRequiredDpi = 96;
+constexpr int kMinScreenWidth = 800;
+constexpr int kMinScreenHeight = 600;
+
+}  // namespace
 
 StartupEnvironment StartupEnvironment::fromSystem()
 {
@@ -25,7 +48,12 @@ T_Form::T_Form(const StartupEnvironment& env, QWidget* parent) : QWidget(parent)
     FormCreate();
 }
 
-T_Form::~T_Form() = default;
+T_Form::~T_Form()
+{
+    // The message hook reads controls that are about to go.
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
 
 int T_Form::random(int n)
 {
@@ -38,7 +66,127 @@ const QStringList& T_Form::itemLines() const
     return lb_Base ? lb_Base->lines() : none;
 }
 
-void T_Form::FormCreate() {}
-void T_Form::FormActivate() {}
-void T_Form::changeEvent(QEvent* event) { QWidget::changeEvent(event); }
-bool T_Form::eventFilter(QObject* watched, QEvent* event) { return QWidget::eventFilter(watched, event); }
+void T_Form::FormCreate()
+{
+    // 1. One seed for the whole run.
+    rng.seed(static_cast<std::uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+
+    // 2. Directories, each with its trailing separator.
+    QString programDir = environment.programDir;
+    while (programDir.endsWith(QLatin1Char('/')) && programDir.size() > 1)
+        programDir.chop(1);
+    ps.Base_S = programDir + QLatin1Char('/');
+    ps.Base_B = ps.Base_S + QStringLiteral("Base/");
+    ps.Base_W = ps.Base_S + QStringLiteral("Work/");
+
+    // 3. Outer size 800 x 600: the client area is fixed at 794 x 570 by the layout.
+    setFixedSize(794, 570);
+
+    // 4.
+    ps.Miss_Base = false;
+    ps.S_Fru_Weg = QStringLiteral("00120");
+    ps.I_Limit = 32;
+    ps.Time_Runda.fill(1200);
+
+    // 5. The directory is tested by its name without the separator.
+    if (!QFileInfo(ps.Base_S + QStringLiteral("Base")).isDir()) {
+        ReportMissingDirectory(ps.Base_B);
+        ps.Miss_Base = true;
+    }
+    // 6. Only the first missing file is reported.
+    for (const char* file : kContentFiles) {
+        if (ps.Miss_Base)
+            break;
+        ps.Miss_Base = ReportMissingFile(ps.Base_B + QLatin1String(file));
+    }
+    // 7.
+    if (ps.Miss_Base)
+        return;
+
+    // 8.
+    if (environment.screenDpi != kRequiredDpi) {
+        ps.Miss_Resolution = true;
+        ReportScreenDensity(environment.screenDpi);
+        return;
+    }
+    // 9., 10.
+    ps.Miss_LCD = false;
+    if (environment.screenSize.width() < kMinScreenWidth || environment.screenSize.height() < kMinScreenHeight) {
+        ReportScreenTooSmall(environment.screenSize.width(), environment.screenSize.height(), kMinScreenWidth,
+                             kMinScreenHeight);
+        ps.Miss_LCD = true;
+        return;
+    }
+
+    // 11. Play state start values.
+    ps.Rozgrzewka = !tb_Warm_Play->isChecked();
+    ps.B_Game = false;
+    ps.B_Round = false;
+    ps.N_Level = -1;
+    ps.Cnt_Sedno = 0;
+    ps.TGame.fill(0);
+    ps.Cnt_Skuch = 0;
+    ps.TCurT = 0;
+    ps.TBest.fill(kNoBestTime);
+
+    // 12.
+    ShowResults();
+    ps.Correct_S = -1;
+    ps.Pause = true;
+
+    // 13. Round clock colours: bar on its background.
+    pb_Note->setStyleSheet(QStringLiteral("QProgressBar { background-color: #DCA6C8; border: none; }"
+                                          "QProgressBar::chunk { background-color: #C66495; }"));
+
+    // 14.
+    enableHints();
+    setHintHidePause(5000);
+
+    // 15. Shelf cursors, hot spot at the top-left pixel.
+    registerCursor(150, QCursor(QPixmap::fromImage(Artwork::cursorImage(QStringLiteral("c_Cancel"))), 0, 0));
+    registerCursor(151, QCursor(QPixmap::fromImage(Artwork::cursorImage(QStringLiteral("c_Ok"))), 0, 0));
+    registerCursor(152, QCursor(QPixmap::fromImage(Artwork::cursorImage(QStringLiteral("c_Select"))), 0, 0));
+
+    // 16.
+    const QString badgeHint = Artwork::badgeHint();
+    control<ImageControl>(QStringLiteral("i_Projekt_0"))->setToolTip(badgeHint);
+    control<ImageControl>(QStringLiteral("i_Projekt_1"))->setToolTip(badgeHint);
+
+    // 17. The warm-up/play hint follows the play state on every event.
+    qApp->installEventFilter(this);
+
+    // 18. Sounds on: both sound buttons up.
+    ps.B_Sound = true;
+    tb_Sound_2->setChecked(!ps.B_Sound);
+    tb_Sound_1->setChecked(!ps.B_Sound);
+
+    // 19.
+    _HelpClick();
+}
+
+void T_Form::FormActivate()
+{
+    if (ps.Miss_Base || ps.Miss_Resolution || ps.Miss_LCD)
+        close();
+}
+
+void T_Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void T_Form::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Where no window manager ever activates the window, a refused start
+    // must still end: look once more as soon as the window is up.
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+bool T_Form::eventFilter(QObject* watched, QEvent* event)
+{
+    UpdateWarmPlayHint();
+    return QWidget::eventFilter(watched, event);
+}

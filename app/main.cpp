@@ -1,14 +1,64 @@
+#include "app/action_guard.h"
+#include "app/splash.h"
 #include "app/t_form.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+// The last net below the event loop: whatever a handler's own guard did not
+// catch is shown in the error box instead of ending the program.
+class GameApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        bool result = false;
+        guardedAction([&] { result = QApplication::notify(receiver, event); });
+        return result;
+    }
+};
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    // The program runs at 96 pixels per inch only; every size is a real pixel.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
+
+    GameApplication app(argc, argv);
+
+    // The framework's own buttons and messages in Polish ("Tak", "Nie").
+    QTranslator frameworkTranslator;
+    if (frameworkTranslator.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&frameworkTranslator);
+
     QApplication::setApplicationName(QStringLiteral("Trefolia"));
-    _Form = new T_Form;
-    _Form->show();
+    QApplication::setApplicationDisplayName(QStringLiteral("Trefolia"));
+
+    // Verdana and Courier New are not shipped: their nearest free kin.
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"));
+
+    // The start-up checks and their boxes run while the window is made.
+    T_Form form;
+    _Form = &form;
+
+    T_Ue splash;
+    _Ue = &splash;
+    // Only the main window's closing ends the program.
+    splash.setAttribute(Qt::WA_QuitOnClose, false);
+    splash.show();
+    form.show();
+
     const int result = app.exec();
-    delete _Form;
+    _Ue = nullptr;
     return result;
 }

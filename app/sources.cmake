@@ -1,4 +1,7 @@
 # Application shell: start-up, window, displays, sound and presenter, splash.
+list(APPEND TREFOLIA_CORE_SOURCES
+  app/result_format.cpp app/result_format.h
+)
 list(APPEND TREFOLIA_UI_SOURCES
   app/action_guard.cpp app/action_guard.h
   app/artwork.cpp app/artwork.h
@@ -8,6 +11,8 @@ list(APPEND TREFOLIA_UI_SOURCES
   app/form_create.cpp
   app/form_displays.cpp
   app/form_layout.cpp
+  app/hints.cpp app/hints.h
+  app/startup_messages.cpp app/startup_messages.h
   app/play_state.h
   app/sound_presenter.cpp
   app/splash.cpp app/splash.h
