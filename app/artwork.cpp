@@ -1,17 +1,205 @@
 #include "app/artwork.h"
 
+#include <QFile>
 #include <QHash>
 #include <QPainter>
+#include <QStringList>
+#include <QSvgRenderer>
+#include <QtDebug>
 
-// Plain stand-in pictures of the right sizes until the real artwork lands.
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace Artwork {
 namespace {
 
-QImage plain(QSize size, QColor colour)
+// Key colours painted as the background of the keyed SVGs. They are not
+// grey, so no grey frame computed below can ever match them, and they are
+// close to the colours the buttons sit on, so anti-aliased edges blend in.
+constexpr QRgb kMenuKey = 0xFFE4E61A;   // menu bar strips (bar #E3E61B)
+constexpr QRgb kLowerKey = 0xFFB8C832;  // help and sound strips (lower panels)
+
+struct Fill {
+    QByteArray marker;
+    QByteArray value;
+};
+
+QImage renderSvg(const QString& file, QSize size, const QList<Fill>& fills = {})
 {
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(colour);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QFile source(QStringLiteral(":/assets/") + file);
+    if (!source.open(QIODevice::ReadOnly)) {
+        qWarning("Artwork: missing resource %s", qPrintable(file));
+        return image.convertToFormat(QImage::Format_ARGB32);
+    }
+    QByteArray svg = source.readAll();
+    for (const Fill& fill : fills)
+        svg.replace(fill.marker, fill.value);
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid()) {
+        qWarning("Artwork: cannot read %s", qPrintable(file));
+        return image.convertToFormat(QImage::Format_ARGB32);
+    }
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// A grey version of a frame: every pixel but the key takes its grey value,
+// lifted towards white for the disabled look or darkened for the pressed one.
+QImage greyVersion(const QImage& up, QRgb key, bool pressed)
+{
+    QImage grey = up.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == (key | 0xFF000000u))
+                continue;
+            const int g = qGray(line[x]);
+            const int v = pressed ? g * 3 / 4 : 140 + g * 2 / 5;
+            line[x] = qRgba(v, v, v, qAlpha(line[x]));
+        }
+    }
+    return grey;
+}
+
+QImage joinFrames(const std::array<QImage, 4>& frames)
+{
+    const QSize f = frames[0].size();
+    QImage strip(f.width() * 4, f.height(), QImage::Format_ARGB32);
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (int i = 0; i < 4; ++i)
+        painter.drawImage(i * f.width(), 0, frames[i]);
+    return strip;
+}
+
+// A menu-bar strip: up and down drawn, disabled and pressed computed grey.
+QImage menuStrip(const QString& upFile, const QString& downFile, QSize frame, const QList<Fill>& fills = {})
+{
+    const QImage up = renderSvg(upFile, frame, fills);
+    return joinFrames({up, greyVersion(up, kMenuKey, false), greyVersion(up, kMenuKey, true),
+                       renderSvg(downFile, frame, fills)});
+}
+
+QImage makeStrip(const QString& name)
+{
+    if (name == QLatin1String("warm_play"))
+        return menuStrip("warm_play_up.svg", "warm_play_down.svg", {82, 59});
+    if (name == QLatin1String("delete"))
+        return menuStrip("delete_up.svg", "delete_down.svg", {54, 54});
+    for (int i = 0; i < 3; ++i)
+        if (name == QStringLiteral("mode_%1").arg(i))
+            return menuStrip(QStringLiteral("mode_%1_up.svg").arg(i), QStringLiteral("mode_%1_down.svg").arg(i), {54, 54});
+    for (int i = 0; i < 4; ++i)
+        if (name == QStringLiteral("level_%1").arg(i))
+            return menuStrip("level_up.svg", "level_down.svg", {49, 59}, {{"@DIGIT@", QByteArray::number(i + 1)}});
+    if (name == QLatin1String("help")) {
+        // Up blue, pressed green, disabled and down grey.
+        const QList<Fill> blue{{"@LIGHT@", "#5A9AF0"}, {"@DARK@", "#1A4EA8"}, {"@RIM@", "#0E2E6A"}};
+        const QList<Fill> green{{"@LIGHT@", "#6ED24A"}, {"@DARK@", "#2A8A12"}, {"@RIM@", "#145208"}};
+        const QImage up = renderSvg("help.svg", {145, 43}, blue);
+        return joinFrames({up, greyVersion(up, kLowerKey, false), renderSvg("help.svg", {145, 43}, green),
+                           greyVersion(up, kLowerKey, true)});
+    }
+    if (name == QLatin1String("sound")) {
+        // Up: sound on; disabled and pressed grey; down: sound off.
+        const QImage up = renderSvg("sound_up.svg", {43, 43});
+        return joinFrames({up, greyVersion(up, kLowerKey, false), greyVersion(up, kLowerKey, true),
+                           renderSvg("sound_down.svg", {43, 43})});
+    }
+    return {};
+}
+
+// The frame of a strip, for drawing buttons into the rules picture.
+QImage frameOf(const QString& stripName, int frame)
+{
+    const QImage s = strip(stripName);
+    const int w = s.width() / 4;
+    return s.copy(frame * w, 0, w, s.height());
+}
+
+// Draws `image` with its key colour (bottom-left pixel) left out.
+void drawKeyed(QPainter& painter, const QRectF& target, const QImage& image)
+{
+    QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = keyed.pixel(0, keyed.height() - 1) | 0xFF000000u;
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x)
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = 0;
+    }
+    painter.drawImage(target, keyed);
+}
+
+QImage makeLogo()
+{
+    QImage logo = renderSvg("logo.svg", {223, 63});
+    QPainter painter(&logo);
+    painter.drawImage(QPoint(9, 9), iconImage(45));
+    return logo;
+}
+
+// The rules picture: its SVG leaves places free for the window's own
+// pictures, drawn here so the rules always show what the pupil will see.
+QImage makeRules()
+{
+    QImage rules = renderSvg("rules.svg", {796, 568});
+    QPainter painter(&rules);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QPoint(8, 4), picture("logo"));
+    for (int i = 0; i < 4; ++i)
+        drawKeyed(painter, QRectF(398 + 34 * i, 146, 30, 36), frameOf(QStringLiteral("level_%1").arg(i), 0));
+    struct LegendRow {
+        QString button;
+        QString cursor;
+        QPoint at;
+    };
+    const LegendRow legend[] = {{"mode_0", "c_Cancel", {30, 284}},
+                                {"mode_1", "c_Ok", {30, 332}},
+                                {"mode_2", "c_Select", {410, 284}},
+                                {"delete", QString(), {410, 332}}};
+    for (const LegendRow& row : legend) {
+        drawKeyed(painter, QRectF(row.at, QSizeF(40, 40)), frameOf(row.button, 0));
+        if (!row.cursor.isEmpty())
+            painter.drawImage(row.at + QPoint(48, 4), cursorImage(row.cursor));
+    }
+    drawKeyed(painter, QRectF(712, 463, 70, 70), picture("badge"));
+    painter.drawImage(QPoint(0, 551), picture("footer"));
+    return rules;
+}
+
+QImage makePicture(const QString& name)
+{
+    if (name == QLatin1String("logo"))
+        return makeLogo();
+    if (name == QLatin1String("graph"))
+        return renderSvg("graph.svg", {794, 180});
+    if (name == QLatin1String("badge"))
+        return renderSvg("badge.svg", {70, 70});
+    if (name == QLatin1String("footer"))
+        return renderSvg("footer.svg", {796, 17});
+    if (name == QLatin1String("banner"))
+        return renderSvg("banner.svg", {800, 150});
+    if (name == QLatin1String("rules"))
+        return makeRules();
+    return {};
+}
+
+QImage cached(QHash<QString, QImage>& cache, const QString& name, QImage (*make)(const QString&))
+{
+    auto it = cache.constFind(name);
+    if (it != cache.constEnd())
+        return *it;
+    const QImage image = make(name);
+    if (!image.isNull())
+        cache.insert(name, image);
     return image;
 }
 
@@ -19,46 +207,73 @@ QImage plain(QSize size, QColor colour)
 
 QImage picture(const QString& name)
 {
-    static const QHash<QString, QSize> sizes{
-        {"logo", {223, 63}}, {"graph", {794, 180}}, {"badge", {70, 70}},
-        {"footer", {796, 17}}, {"rules", {796, 568}}, {"banner", {800, 150}}};
-    return plain(sizes.value(name, QSize(1, 1)), QColor(0x30, 0x64, 0x00));
+    static QHash<QString, QImage> cache;
+    return cached(cache, name, makePicture);
 }
 
 QImage strip(const QString& name)
 {
-    static const QHash<QString, QSize> frames{
-        {"warm_play", {82, 59}}, {"mode_0", {54, 54}}, {"mode_1", {54, 54}}, {"mode_2", {54, 54}},
-        {"delete", {54, 54}}, {"level_0", {49, 59}}, {"level_1", {49, 59}}, {"level_2", {49, 59}},
-        {"level_3", {49, 59}}, {"help", {145, 43}}, {"sound", {43, 43}}};
-    const QSize f = frames.value(name, QSize(1, 1));
-    QImage image(f.width() * 4, f.height(), QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    const QColor colours[4] = {QColor(0x40, 0x80, 0xC0), Qt::gray, Qt::darkGray, QColor(0xC0, 0x40, 0x40)};
-    for (int i = 0; i < 4; ++i)
-        p.fillRect(i * f.width() + 4, 4, f.width() - 8, f.height() - 8, colours[i]);
-    return image;
+    static QHash<QString, QImage> cache;
+    return cached(cache, name, makeStrip);
 }
 
-QImage cursorImage(const QString&)
+QImage cursorImage(const QString& name)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setPen(QPen(Qt::black, 2));
-    p.drawLine(0, 0, 20, 20);
-    return image;
+    static const QHash<QString, QString> files{
+        {"c_Cancel", "c_cancel.svg"}, {"c_Ok", "c_ok.svg"}, {"c_Select", "c_select.svg"}};
+    const QString file = files.value(name);
+    return file.isEmpty() ? QImage() : renderSvg(file, {32, 32});
+}
+
+QList<int> iconSizes()
+{
+    return {16, 32, 48, 64, 128, 256};
+}
+
+QImage iconImage(int size)
+{
+    return renderSvg("icon.svg", {size, size});
 }
 
 QIcon windowIcon()
 {
-    return QIcon(QPixmap::fromImage(plain({32, 32}, Qt::red)));
+    QIcon icon;
+    for (int size : iconSizes())
+        icon.addPixmap(QPixmap::fromImage(iconImage(size)));
+    return icon;
 }
 
 QString badgeHint()
 {
-    return QStringLiteral("\r    Projekt edukacyjny\r");
+    // Lines in order: an empty one, the project and its aim, a short rule,
+    // an empty one, the partner and the funding programme.
+    static const QStringList lines{
+        QString(),
+        QStringLiteral("Projekt edukacyjny „Myślę znakami”"),
+        QStringLiteral("rozwijanie umiejętności posługiwania się"),
+        QStringLiteral("językiem symbolicznym w edukacji matematycznej"),
+        QStringLiteral("z piktogramami wydawnictwa Piktogramik"),
+        QStringLiteral("_________"),
+        QString(),
+        QStringLiteral("Partner projektu: Uniwersytet Nadrzeczny"),
+        QStringLiteral("Projekt współfinansowany ze środków"),
+        QStringLiteral("Wspólnego Funduszu Edukacyjnego"),
+        QStringLiteral("w ramach programu „Kapitał Wiedzy”"),
+        QStringLiteral("Priorytet III, Działanie 3.2"),
+    };
+    // The hint window uses a proportional font in which a blank is about
+    // half as wide as an average letter, so half the missing width in
+    // letters is about as many blanks as letters are missing.
+    int widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, int(line.size()));
+    QString text;
+    for (const QString& line : lines) {
+        if (!line.isEmpty())
+            text += QString(std::clamp(4 + int(widest - line.size()), 4, 33), QLatin1Char(' ')) + line;
+        text += QLatin1Char('\r');
+    }
+    return text;
 }
 
 }  // namespace Artwork

@@ -1,14 +1,19 @@
 #pragma once
-// The window's pictures, by name, at their real sizes.
+// The window's pictures, by name, at their real sizes, rendered from the
+// SVG sources compiled into the program's resources (:/assets/).
 //   pictures: "logo" 223x63, "graph" 794x180, "badge" 70x70, "footer" 796x17,
 //             "rules" 796x568, "banner" 800x150
 //   strips (four frames side by side: up, disabled, pressed, down):
 //             "warm_play" 82x59, "mode_0".."mode_2" 54x54, "delete" 54x54,
 //             "level_0".."level_3" 49x59, "help" 145x43, "sound" 43x43
 //   cursors:  "c_Cancel", "c_Ok", "c_Select", 32x32 with alpha, hot spot (0, 0)
+// Pictures and strips that are drawn with a transparent key carry the key
+// colour in their bottom-left pixel ("badge", every strip frame, "banner").
+// An unknown name gives a null image.
 
 #include <QIcon>
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -18,6 +23,9 @@ QImage picture(const QString& name);
 QImage strip(const QString& name);
 QImage cursorImage(const QString& name);
 QIcon windowIcon();
+// The window icon's picture at one size (the icon holds 16 ... 256).
+QImage iconImage(int size);
+QList<int> iconSizes();
 // The hint of the project badges: lines separated by a carriage return alone.
 QString badgeHint();
 
