@@ -33,7 +33,7 @@ private:
 
     Panel* p_Ue = nullptr;
     ImageControl* i_UE = nullptr;
-    QTimer t_UE;
+    QTimer t_UE{this};
     std::uint8_t m_opacity = 255;
 };
 
