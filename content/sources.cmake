@@ -1,5 +1,13 @@
-# Content store: picture archive, PNG decoding, item lists.
+# Content store: picture archive, PNG decoding, item lists, and the writers
+# and checks the content tool and the tests share.
 list(APPEND TREFOLIA_CORE_SOURCES
+  content/archive_writer.cpp content/archive_writer.h
   content/game_error.h
-  content/core_placeholder.cpp
+  content/io_error.cpp content/io_error.h
+  content/item_list.cpp content/item_list.h
+  content/picture_archive.cpp content/picture_archive.h
+  content/png_decode.cpp content/png_decode.h
+  content/sound_cues.cpp content/sound_cues.h
+  content/wav_writer.cpp content/wav_writer.h
+  content/windows1250.cpp content/windows1250.h
 )

@@ -1,0 +1,126 @@
+#include "content/picture_archive.h"
+
+#include "content/io_error.h"
+#include "content/png_decode.h"
+#include "content/windows1250.h"
+
+#include <QFile>
+#include <QtEndian>
+
+#include <array>
+#include <cerrno>
+
+namespace {
+
+// Byte offsets of records are 32-bit in the format and must stay below this.
+constexpr qint64 offsetLimit = qint64(1) << 31;
+
+// One archive file opened for record-wise reading; closed when it goes out
+// of scope. Every failure is raised as the game's I/O error.
+class RecordFile {
+public:
+    RecordFile(const QString& path, int recordSize) : m_file(path), m_recordSize(recordSize)
+    {
+        if (path.size() > IoError::maxPathLength)
+            IoError::raise(IoError::InvalidFileName);
+        errno = 0;
+        if (!m_file.open(QIODevice::ReadOnly)) {
+            const int systemError = errno;
+            IoError::raise(IoError::classifyOpenFailure(path, systemError));
+        }
+        m_size = m_file.size();
+    }
+
+    // Whole records in the file; a record cut short by the end does not count.
+    qint64 recordCount() const { return m_size / m_recordSize; }
+
+    // Checks that records first .. first + count - 1 can be read: a negative
+    // position is a failed seek, a record past the end (or at a byte offset
+    // the format cannot express) is reading beyond the end.
+    void checkRange(qint64 first, qint64 count) const
+    {
+        if (first < 0)
+            IoError::raise(IoError::NegativeSeek);
+        if (count <= 0)
+            return;
+        const qint64 last = first + count - 1;
+        if (last >= recordCount() || last * m_recordSize >= offsetLimit)
+            IoError::raise(IoError::ReadBeyondEnd);
+    }
+
+    void seek(qint64 record)
+    {
+        checkRange(record, 0);
+        if (!m_file.seek(record * m_recordSize))
+            IoError::raise(IoError::ReadFault);
+    }
+
+    void read(char* record)
+    {
+        const qint64 got = m_file.read(record, m_recordSize);
+        if (got < 0)
+            IoError::raise(IoError::ReadFault);
+        if (got < m_recordSize)
+            IoError::raise(IoError::ReadBeyondEnd);
+    }
+
+private:
+    QFile m_file;
+    int m_recordSize;
+    qint64 m_size = 0;
+};
+
+qint32 readInt32(const char* bytes)
+{
+    return qFromLittleEndian<qint32>(bytes);
+}
+
+}  // namespace
+
+QString PictureArchive::nameOf(const QByteArray& field)
+{
+    if (field.isEmpty())
+        return {};
+    const int used = qMin(int(quint8(field.at(0))), qMin(nameCapacity, int(field.size()) - 1));
+    const QByteArray characters = field.mid(1, used);
+    // Characters 1 and 2 are never part of the name.
+    const QByteArray candidate = characters.mid(2);
+    const int cr = candidate.indexOf('\r');
+    if (cr < 0)
+        return {};
+    return Windows1250::decode(candidate.left(cr));
+}
+
+QImage LoadArchivePicture(const QString& directory, qint32 number, QString& name)
+{
+    using namespace PictureArchive;
+    QByteArray stream;
+    {
+        RecordFile index(directory + QStringLiteral("E.bt"), indexRecordSize);
+        RecordFile data(directory + QStringLiteral("D.bb"), dataRecordSize);
+
+        std::array<char, indexRecordSize> entry{};
+        index.checkRange(number, 1);
+        index.seek(number);
+        index.read(entry.data());
+        const qint32 first = readInt32(entry.data());
+        const qint32 count = readInt32(entry.data() + 4);
+        name = nameOf(QByteArray(entry.data() + 13, 1 + nameCapacity));
+
+        data.checkRange(first, count);
+        if (count > maxPictureRecords)
+            throw GameError(QStringLiteral("Obraz nr %1 w archiwum jest za duży (%2 rekordów danych)")
+                                .arg(number)
+                                .arg(count));
+        data.seek(first);
+        if (count > 0) {
+            stream.reserve(int(count) * payloadCapacity);
+            std::array<char, dataRecordSize> record{};
+            for (qint32 i = 0; i < count; ++i) {
+                data.read(record.data());
+                stream.append(record.data() + 2, quint8(record[1]));
+            }
+        }
+    }  // both files closed here, before the decoding
+    return decodeOpaquePng(stream);
+}
