@@ -121,6 +121,9 @@ private:
     void buildLayout();
     void connectHandlers();
 
+    // ---- puzzle/: helpers of the deal (game_setup.cpp)
+    void dealShelves(int itemCount, int shelfCount);
+
     // ---- play/: helpers of the game play
     Panel* currentFrame() const;
     QList<Panel*> shelfPanelsOfCurrentFrame() const;

@@ -1,0 +1,104 @@
+#include "puzzle/description_pieces.h"
+
+#include "content/item_list.h"
+#include "puzzle/phrase_tables.h"
+
+namespace DescriptionText {
+QString connectorSeparator()
+{
+    return QStringLiteral(" ") + QChar(Dot) + QStringLiteral("  ");
+}
+QString closingDot()
+{
+    return QString(QChar(Dot));
+}
+}  // namespace DescriptionText
+
+namespace {
+
+// The item a token names: its slot 0..4, or -1 for a token that names none
+// (every digit from 5 up).
+int slotOfToken(QChar token)
+{
+    const int value = token.digitValue();
+    return value >= 0 && value < 5 ? value : -1;
+}
+
+QString lineOfSlot(int slot, const std::array<std::int32_t, 5>& element, const QStringList& lines)
+{
+    const int line = element[size_t(slot)];
+    return line >= 0 && line < lines.size() ? lines[line] : QString();
+}
+
+// A connector with its full stops turned into dot separators.
+void appendConnector(QList<DescriptionPiece>& pieces, const QString& connector)
+{
+    QString run;
+    for (const QChar c : connector) {
+        if (c == QLatin1Char('.')) {
+            if (!run.isEmpty())
+                pieces.append(DescriptionPiece::words(run));
+            run.clear();
+            pieces.append(DescriptionPiece::words(DescriptionText::connectorSeparator(), 1));
+        } else {
+            run += c;
+        }
+    }
+    if (!run.isEmpty())
+        pieces.append(DescriptionPiece::words(run));
+}
+
+}  // namespace
+
+bool isPictureLevel(int level)
+{
+    return level == 0 || level == 1;
+}
+
+QList<DescriptionPiece> pictureDescription(int level, int phrase,
+                                           const std::array<std::int32_t, 5>& element,
+                                           const QStringList& lines)
+{
+    const QString tokens = PhraseTables::tokens(level, phrase);
+    QList<DescriptionPiece> pieces;
+    for (int p = 0; p < tokens.size(); ++p) {
+        const int slot = slotOfToken(tokens[p]);
+        const bool last = p == tokens.size() - 1;
+        if (slot >= 0) {
+            const QString code = lineOfSlot(slot, element, lines).left(5);
+            pieces.append(DescriptionPiece::picture(pictureNumberOf(code)));
+        }
+        if (!last)
+            appendConnector(pieces, PhraseTables::connector(level, phrase, p + 1));
+        else if (slot >= 0)
+            pieces.append(DescriptionPiece::words(DescriptionText::closingDot(), 1));
+    }
+    return pieces;
+}
+
+QString wordDescription(int level, int phrase,
+                        const std::array<std::int32_t, 5>& element,
+                        const QStringList& lines)
+{
+    const QString tokens = PhraseTables::tokens(level, phrase);
+    const QString forms = PhraseTables::forms(level, phrase);
+    const QString flags = PhraseTables::flags(level, phrase);
+    QString text;
+    for (int p = 0; p < tokens.size(); ++p) {
+        const int slot = slotOfToken(tokens[p]);
+        QString name;
+        if (slot >= 0) {
+            const int form = p < forms.size() ? qMax(0, forms[p].digitValue()) : 0;
+            name = nameForm(lineOfSlot(slot, element, lines), form);
+            if (p < flags.size() && flags[p] == QLatin1Char('0'))
+                name = name.toLower();
+        }
+        text += name;
+        if (p < tokens.size() - 1)
+            text += PhraseTables::connector(level, phrase, p + 1);
+    }
+    // The first letter is a capital whatever the flag of the first token said.
+    if (!text.isEmpty())
+        text.replace(0, 1, text.left(1).toUpper());
+    return text + QLatin1Char('.');
+}
