@@ -114,10 +114,14 @@ QImage LoadArchivePicture(const QString& directory, qint32 number, QString& name
                                 .arg(count));
         data.seek(first);
         if (count > 0) {
-            stream.reserve(int(count) * payloadCapacity);
+            stream.reserve(int(qMin<qint64>(qint64(count) * payloadCapacity, maxPictureBytes)));
             std::array<char, dataRecordSize> record{};
             for (qint32 i = 0; i < count; ++i) {
                 data.read(record.data());
+                if (stream.size() + quint8(record[1]) > maxPictureBytes)
+                    throw GameError(QStringLiteral("Obraz nr %1 w archiwum jest za duży (ponad %2 bajtów)")
+                                        .arg(number)
+                                        .arg(maxPictureBytes));
                 stream.append(record.data() + 2, quint8(record[1]));
             }
         }

@@ -13,8 +13,10 @@ inline constexpr int indexRecordSize = 56;
 inline constexpr int dataRecordSize = 257;
 inline constexpr int payloadCapacity = 255;
 inline constexpr int nameCapacity = 42;
-// No item picture comes near this many data records (about 4 MB of PNG).
-inline constexpr qint64 maxPictureRecords = 16384;
+// No item picture comes near these: a picture over more data records, or
+// with more bytes once joined, is refused instead of read.
+inline constexpr qint64 maxPictureRecords = 65536;
+inline constexpr qint64 maxPictureBytes = 8 * 1024 * 1024;
 
 // The picture's name in its index record's name field: characters 3 to 42
 // of the used part, up to the first carriage return; empty when there is
