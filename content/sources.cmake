@@ -2,6 +2,8 @@
 # and checks the content tool and the tests share.
 list(APPEND TREFOLIA_CORE_SOURCES
   content/archive_writer.cpp content/archive_writer.h
+  content/content_build.cpp content/content_build.h
+  content/content_check.cpp content/content_check.h
   content/game_error.h
   content/io_error.cpp content/io_error.h
   content/item_list.cpp content/item_list.h
