@@ -277,6 +277,8 @@ void T_Form::buildLayout()
     tb_Help_1->setGeometry(620, 90, 160, 70);
     auto* i_Projekt_1 = makeImage(p_Play, QStringLiteral("i_Projekt_1"), QRect(20, 90, 70, 70), 1000);
     i_Projekt_1->setPicture(Artwork::picture(QStringLiteral("badge")), true);
+    // The badge's hint pause follows the pointer even with no button held.
+    i_Projekt_1->setMouseTracking(true);
     tb_Sound_2 = makeFlatButton(p_Play, QStringLiteral("tb_Sound_2"), QStringLiteral("sound"),
                                 QStringLiteral("Włacz / wyłącz dźwięki"), 0);
     tb_Sound_2->setGeometry(570, 103, 45, 45);
@@ -358,6 +360,8 @@ void T_Form::buildLayout()
     tb_Help_0->setGeometry(620, 90, 160, 70);
     auto* i_Projekt_0 = makeImage(p_Warm, QStringLiteral("i_Projekt_0"), QRect(20, 90, 70, 70), 1000);
     i_Projekt_0->setPicture(Artwork::picture(QStringLiteral("badge")), true);
+    // The badge's hint pause follows the pointer even with no button held.
+    i_Projekt_0->setMouseTracking(true);
     tb_Sound_1 = makeFlatButton(p_Warm, QStringLiteral("tb_Sound_1"), QStringLiteral("sound"),
                                 QStringLiteral("Włącz / wyłącz dźwięki"), 0);
     tb_Sound_1->setGeometry(570, 103, 45, 45);
