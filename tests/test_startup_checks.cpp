@@ -187,15 +187,6 @@ private slots:
         }
     }
 
-    void screenTooSmallText()
-    {
-        BoxRecorder recorder;
-        ReportScreenTooSmall(1024, 576, 800, 600);
-        QCOMPARE(recorder.boxes.size(), 1);
-        QVERIFY(recorder.boxes[0].text.startsWith("Wielkość monitora wynosi 1024 x576. "));
-        QVERIFY(recorder.boxes[0].text.contains(" 800 x 600. "));
-    }
-
     void stateAfterSuccessfulStart()
     {
         QTemporaryDir dir;
