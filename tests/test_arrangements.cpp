@@ -74,29 +74,12 @@ private slots:
         }
     }
 
-    void identityIsCodePointsOneToN()
-    {
-        QCOMPARE(identityArrangement(3), QString::fromUtf16(u"\u0001\u0002\u0003"));
-        QCOMPARE(identityArrangement(4), QString::fromUtf16(u"\u0001\u0002\u0003\u0004"));
-    }
-
     void appendsBehindWhatThePoolHeld()
     {
         // The enumeration only appends; emptying the pool is the caller's job.
         QString pool = QStringLiteral("xyz");
         appendArrangements(pool, 1, identityArrangement(3), 3);
         QCOMPARE(pool, QStringLiteral("xyz") + arrangementPool(3));
-    }
-
-    void leavesOutOnlyTheIdentityOfTheItemCount()
-    {
-        // Starting from another order still visits all six orders; only the
-        // identity of the given count is dropped.
-        QString pool;
-        appendArrangements(pool, 1, fromDigits(QStringLiteral("321")), 3);
-        QCOMPARE(pool.size(), 15);
-        QVERIFY(!unitsOf(pool, 3).contains(identityArrangement(3)));
-        QVERIFY(unitsOf(pool, 3).contains(fromDigits(QStringLiteral("321"))));
     }
 };
 

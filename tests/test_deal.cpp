@@ -105,20 +105,6 @@ private slots:
         QCOMPARE(phrasesSeen.size(), PhraseTables::phraseCount(level));
     }
 
-    void levelOneShowsAllSixOrders()
-    {
-        std::mt19937 engine(99u);
-        const RandomSource random = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); };
-        QSet<QString> all(QSet<QString>{identityArrangement(3)});
-        for (const QString& order : unitsOf(arrangementPool(3), 3))
-            all.insert(order);
-        QCOMPARE(all.size(), 6);
-        for (int deal = 0; deal < 50; ++deal) {
-            const DealPlan plan = planDeal(12, 3, 6, codes(5), arrangementPool(3), random);
-            QCOMPARE(QSet<QString>(plan.shelves.begin(), plan.shelves.end()), all);
-        }
-    }
-
     void drawOrder()
     {
         // phrase, three items from a shrinking list, the matching shelf,
@@ -130,16 +116,6 @@ private slots:
         ScriptedRandom four;
         planDeal(8, 4, 12, codes(9), arrangementPool(4), four.source());
         QCOMPARE(four.asked, (QList<int>{8, 9, 8, 7, 6, 12, 23, 22, 21, 20, 19, 18, 17, 16, 15, 14, 13}));
-    }
-
-    void itemsDrawnWithoutReplacement()
-    {
-        // Unit 1, then unit 1 of what is left (the old unit 2), then unit 0.
-        ScriptedRandom script{{3, 1, 1, 0}, {}};
-        const DealPlan plan = planDeal(12, 3, 6, codes(4), arrangementPool(3), script.source());
-        QCOMPARE(plan.phrase, 3);
-        const QStringList all = unitsOf(codes(4), 5);
-        QCOMPARE(plan.items, all[1] + all[2] + all[0]);
     }
 
     void placeOfTheMatchingShelf_data()
@@ -165,16 +141,6 @@ private slots:
         for (const int unit : shelves)
             expected.append(unit < 0 ? identityArrangement(3) : pool[unit]);
         QCOMPARE(plan.shelves, expected);
-    }
-
-    void shelfPicturesFollowTheOrder()
-    {
-        const QString items = QStringLiteral("000110002200033");
-        QString order;
-        order += QChar(char16_t(3));
-        order += QChar(char16_t(1));
-        order += QChar(char16_t(2));
-        QCOMPARE(shelfPictures(items, order), QStringLiteral("000330001100022"));
     }
 
     void repeatedCodeResolvesToItsFirstLine()

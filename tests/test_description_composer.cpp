@@ -118,16 +118,6 @@ private slots:
         QCOMPARE(shown, expected);
     }
 
-    void picturesFollowTheElements()
-    {
-        // Slot 0 holds line 3, slot 1 line 0, slot 2 line 2.
-        const std::array<std::int32_t, 5> element{3, 0, 2, 0, 0};
-        const QList<Piece> pieces = pictureDescription(0, 0, element, letterLines());
-        QCOMPARE(pieces[0], pic(11));
-        QCOMPARE(pieces[2], pic(44));
-        QCOMPARE(pieces[4], pic(33));
-    }
-
     void pictureCodeThatIsNoNumber()
     {
         QStringList lines = letterLines();
@@ -167,18 +157,6 @@ private slots:
         QCOMPARE(wordDescription(3, 0, firstFour, letterLines()),
                  QStringLiteral("Z brzegów leżą anom i dnom, a pomiędzy nimi bnom i cnom. "
                                 "Bnom leży na prawo od agen i nie leży obok dgen."));
-    }
-
-    void nameFromAFullFieldAtTheLineEnd()
-    {
-        // The last form fills its 30 characters with no blank after it.
-        QStringList lines = letterLines();
-        const QString longName = QStringLiteral("Bbbbbbbbbbbbbbbbbbbbbbbbbbbbb");   // 29 characters
-        lines[1] = lines[1].left(69) + longName;
-        QVERIFY(!lines[1].endsWith(QLatin1Char(' ')));
-        // Level 3 phrase 4 names B in form 2 after "pomiędzy" as its fifth token.
-        const QString text = wordDescription(2, 4, firstFour, lines);
-        QVERIFY2(text.contains(QStringLiteral("pomiędzy ") + longName.toLower() + QStringLiteral(" i ")), qPrintable(text));
     }
 };
 

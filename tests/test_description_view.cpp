@@ -59,60 +59,36 @@ bool isWhite(QRgb p) { return whiteOverStrip(p) > 0.5; }
 class TestDescriptionView : public QObject {
     Q_OBJECT
 private slots:
-    void insertionsFollowTheCaret()
+    void operations()
     {
         Fixture f;
         f.view->InsertText(QStringLiteral("ab"));
-        f.view->InsertText(QStringLiteral("X"), true);   // caret stays before X
+        f.view->InsertText(QStringLiteral("X"), true);   // the caret stays before X
         f.view->InsertText(QStringLiteral("c"));
-        QCOMPARE(f.view->plainText(), QStringLiteral("abcX"));
-        // Add appends at the end whatever the caret does, in the same paragraph.
-        f.view->Add(QStringLiteral(" koniec."), 0);
-        QCOMPARE(f.view->plainText(), QStringLiteral("abcX koniec."));
-    }
-
-    void clearEmptiesAndFreesPictures()
-    {
-        Fixture f;
-        f.view->InsertText(QStringLiteral("stare"));
-        f.view->InsertPicture(QString(), solid(32, 0xFFFF0000));
-        QCOMPARE(f.view->pictureCount(), 1);
-        f.view->Clear();
-        QCOMPARE(f.view->plainText(), QString());
-        QCOMPARE(f.view->pictureCount(), 0);
-        // The caret stands at the start of the empty content.
-        f.view->InsertText(QStringLiteral("nowe"));
-        QCOMPARE(f.view->plainText(), QStringLiteral("nowe"));
-    }
-
-    void dotStyleKeepsItsCharacter()
-    {
-        Fixture f;
-        f.view->InsertText(QStringLiteral("A"));
-        f.view->CurTextStyleNo(DescriptionView::Kropka);
-        QCOMPARE(f.view->curTextStyleNo(), 1);
-        f.view->InsertText(QString::fromUtf16(u" \u0098  "));
-        f.view->CurTextStyleNo(DescriptionView::NormalText);
-        f.view->InsertText(QStringLiteral("B"));
-        QCOMPARE(f.view->plainText(), QString::fromUtf16(u"A \u0098  B"));
-        // The style survives Clear, as the caller sets it.
-        f.view->CurTextStyleNo(1);
-        f.view->Clear();
-        QCOMPARE(f.view->curTextStyleNo(), 1);
-    }
-
-    void picturesAreCopiesInOrder()
-    {
-        Fixture f;
         QImage bitmap = solid(32, 0xFFFF0000);
         f.view->InsertPicture(QString(), bitmap);
         bitmap.fill(0xFF0000FF);   // the drawing surface changes afterwards
-        f.view->InsertText(QStringLiteral(" i "));
+        f.view->CurTextStyleNo(DescriptionView::Kropka);
+        f.view->InsertText(QString::fromUtf16(u" \u0098  "));
+        f.view->CurTextStyleNo(DescriptionView::NormalText);
         f.view->InsertPicture(QString(), bitmap);
-        QCOMPARE(f.view->plainText(), QString::fromUtf16(u"\uFFFC i \uFFFC"));
+        // Add appends at the end whatever the caret does, in the same paragraph.
+        f.view->Add(QStringLiteral(" koniec."), 0);
+        QCOMPARE(f.view->plainText(), QString::fromUtf16(u"abc\uFFFC \u0098  \uFFFCX koniec."));
         QCOMPARE(f.view->pictureCount(), 2);
         QCOMPARE(f.view->pictures()[0].pixel(5, 5), 0xFFFF0000u);
         QCOMPARE(f.view->pictures()[1].pixel(5, 5), 0xFF0000FFu);
+
+        // Clear empties the content and its pictures; the caret is at the start;
+        // the style is the caller's business and stays.
+        f.view->CurTextStyleNo(1);
+        f.view->Clear();
+        QCOMPARE(f.view->plainText(), QString());
+        QCOMPARE(f.view->pictureCount(), 0);
+        QCOMPARE(f.view->curTextStyleNo(), 1);
+        f.view->CurTextStyleNo(0);
+        f.view->InsertText(QStringLiteral("nowe"));
+        QCOMPARE(f.view->plainText(), QStringLiteral("nowe"));
     }
 
     void emptyStripShowsItsColourOnly()
@@ -191,17 +167,6 @@ private slots:
         // The second line begins at the left margin and is cut by the strip's bottom.
         QCOMPARE(shot.pixel(5, 59), 0xFFFF0000u);
         QCOMPARE(shot.pixel(787, 20), strip);   // the right margin stays free
-    }
-
-    void userInputChangesNothing()
-    {
-        Fixture f;
-        f.view->Add(QStringLiteral("tekst"), 0);
-        f.window.show();
-        QTest::mouseClick(f.view, Qt::LeftButton, {}, QPoint(10, 10));
-        QTest::keyClicks(f.view, QStringLiteral("xyz"));
-        QCOMPARE(f.view->plainText(), QStringLiteral("tekst"));
-        QCOMPARE(f.view->focusPolicy(), Qt::NoFocus);
     }
 };
 

@@ -185,32 +185,6 @@ private slots:
         checkDealtGame(w, 0);
     }
 
-    void listOfTheLevel_data()
-    {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("level 1") << 0 << "F.tx";
-        QTest::newRow("level 2") << 1 << "F.tx";
-        QTest::newRow("level 3") << 2 << "G.tx";
-        QTest::newRow("level 4") << 3 << "H.tx";
-    }
-    void listOfTheLevel()
-    {
-        QFETCH(int, level);
-        QFETCH(QString, file);
-        Window w;
-        w.ps().N_Level = level;
-        w.ps().T_Level = level == 0 ? 100 : 200;
-        w.form->PrepareGame(level);
-        QFile list(w.base() + QLatin1Char('/') + file);
-        QVERIFY(list.open(QIODevice::ReadOnly));
-        QCOMPARE(w.form->itemLines(), decodeItemList(list.readAll()));
-        QString codes;
-        for (const QString& line : w.form->itemLines())
-            codes += line.left(5);
-        QCOMPARE(w.ps().S_Fruct, codes);
-    }
-
     void modeCarriesOver()
     {
         Window w;
@@ -261,16 +235,6 @@ private slots:
         QCOMPARE(w.boxes.boxes[0].kind, Dialogs::Box::Error);
         QVERIFY2(w.boxes.boxes[0].text.contains(QStringLiteral("F.tx")), qPrintable(w.boxes.boxes[0].text));
         QCOMPARE(w.ps().N_Self, 0);
-        QCOMPARE(w.ps().Correct_S, -1);
-    }
-
-    void dealWithoutSetUpIsRefused()
-    {
-        Window w;
-        w.ps().N_Level = 1;
-        w.ps().T_Level = 200;
-        guardedAction([&] { w.form->DealShelves4(); });
-        QCOMPARE(w.boxes.boxes.size(), 1);
         QCOMPARE(w.ps().Correct_S, -1);
     }
 

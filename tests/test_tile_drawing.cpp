@@ -68,14 +68,6 @@ private slots:
             }
     }
 
-    void frameColourIsTheGivenOne()
-    {
-        QImage bitmap = solid(32, 32, pictureColour);
-        DrawTileFrame(bitmap, 32, QColor::fromRgb(TileLook::PictogramFrameColour));
-        QCOMPARE(at(bitmap, 0, 0), TileLook::PictogramFrameColour);
-        QCOMPARE(at(bitmap, 31, 16), TileLook::PictogramFrameColour);
-    }
-
     void outline_data() { addSizes(); }
     void outline()
     {
@@ -183,16 +175,6 @@ private slots:
         for (int t = 2; t < size - 2; ++t) {
             QVERIFY(at(bitmap, t, size / 2) != 0xFF808080u);
             QVERIFY(at(bitmap, size / 2, t) != 0xFF808080u);
-        }
-    }
-
-    void tileSizes()
-    {
-        QCOMPARE(TileLook::shelfTileSize(0), 80);
-        QCOMPARE(TileLook::tilesPerShelf(0), 3);
-        for (int level = 1; level < 4; ++level) {
-            QCOMPARE(TileLook::shelfTileSize(level), 48);
-            QCOMPARE(TileLook::tilesPerShelf(level), 4);
         }
     }
 };
