@@ -249,18 +249,6 @@ private slots:
         for (int i = 0; i < 6; ++i)
             QCOMPARE(int(f.ps().T_Pic_Self[i].Mode), 0);
     }
-
-    void theNextGameTakesClicksAgain()
-    {
-        PlayFixture f;
-        f.pressLevel(0);
-        f.winByPointing();
-        f.pressLevel(0);
-        f.chooseMode(0);
-        f.clickShelf(f.wrongShelf());
-        QVERIFY(f.shelf(f.wrongShelf())->isHidden());
-        QCOMPARE(f.form->CountVisibleShelves(), 5);
-    }
 };
 
 QTEST_MAIN(TestShelfInteraction)
