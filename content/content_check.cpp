@@ -54,11 +54,13 @@ QStringList checkList(const QString& fileName, const QStringList& lines, const Q
             QString field = line.mid(ItemList::formStart + ItemList::formWidth * f, ItemList::formWidth);
             while (field.endsWith(QLatin1Char(' ')))
                 field.chop(1);
-            const QString which = QStringLiteral("forma %1 (%2)").arg(f).arg(QLatin1String(formNames[f]));
+            const QString kind = QString::fromUtf8(formNames[f]);
             if (form.isEmpty())
-                faults << QStringLiteral("%1: brak formy %2 albo jest dłuższa niż 29 znaków").arg(where, which);
+                faults << QStringLiteral("%1: brak formy %2 (%3) albo jest dłuższa niż 29 znaków")
+                              .arg(where).arg(f).arg(kind);
             else if (field != form)
-                faults << QStringLiteral("%1: %2 „%3” nie jest jednym słowem").arg(where, which, field);
+                faults << QStringLiteral("%1: forma %2 (%3) „%4” nie jest jednym słowem")
+                              .arg(where).arg(f).arg(kind, field);
         }
     }
     if (count < minimumItems)
