@@ -57,6 +57,10 @@ T_Form::~T_Form()
 
 int T_Form::random(int n)
 {
+    // Like the classic Random(n): nothing to choose from gives 0, never an
+    // empty distribution.
+    if (n <= 1)
+        return 0;
     return std::uniform_int_distribution<int>(0, n - 1)(rng);
 }
 
