@@ -11,7 +11,7 @@ PACKAGES := cmake g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test clean check-sanitize
 
 all: build
 
@@ -43,3 +43,39 @@ test: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# check-sanitize: the whole suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer and run (any finding fails), then a short run
+# of every fuzz target from a clang build, failing on any finding.
+SANITIZE_DIR       ?= build-sanitize
+FUZZ_DIR           ?= build-fuzz
+FUZZ_SECONDS       ?= 20
+FUZZ_TARGETS       := archive png item_list
+SANITIZE_PACKAGES  := clang-14 libclang-rt-14-dev
+SANITIZER_ENV      := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+                      LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
+                      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                      TREFOLIA_RANDOM_PLAY_ACTIONS=3000
+
+check-sanitize: deps
+	@missing=""; \
+	for p in $(SANITIZE_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+	cmake -S . -B $(SANITIZE_DIR) -DTREFOLIA_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -DTREFOLIA_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/artifacts || exit 1; \
+	  echo "fuzz_$$t: $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_DIR)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 -malloc_limit_mb=512 \
+	    -timeout=10 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- \
+	    $(FUZZ_DIR)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
