@@ -11,7 +11,7 @@ PACKAGES := cmake g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean check-sanitize
+.PHONY: all deps configure build run test bench clean check-sanitize
 
 all: build
 
@@ -40,6 +40,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Hot paths, start-up and memory against their budgets, on the shipped content.
+bench: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ./bench/trefolia-bench
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,0 +1,256 @@
+// trefolia-bench [program dir]: times the game's hot paths on the shipped
+// content (program dir/Base, by default the build folder above this
+// program) and prints each figure's median beside its budget. Exits 1 when
+// a figure is over its budget.
+//
+//   1. one LoadArchivePicture against QImage::loadFromData of the same bytes
+//   2. a whole level-1 and level-4 deal (PrepareGame + DealShelves3/4)
+//   3. one mark click (mode 2) on a shelf panel
+//   4. start-up of the game as a whole process, to the main window shown
+//   5. resident memory after start-up and after 1,000 deals
+
+#include "app/controls.h"
+#include "app/t_form.h"
+#include "content/picture_archive.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QProcess>
+#include <QtEndian>
+
+#include <QThread>
+
+#include <algorithm>
+#include <ctime>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+int failures = 0;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n == 0 ? 0.0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+// Microseconds of each of `repetitions` calls of `work`, after a few
+// unmeasured warm-up calls.
+std::vector<double> timeEach(int repetitions, const std::function<void()>& work)
+{
+    for (int i = 0; i < 3; ++i)
+        work();
+    std::vector<double> times;
+    times.reserve(size_t(repetitions));
+    QElapsedTimer clock;
+    for (int i = 0; i < repetitions; ++i) {
+        clock.start();
+        work();
+        times.push_back(double(clock.nsecsElapsed()) / 1000.0);
+    }
+    return times;
+}
+
+void report(const char* what, double value, const char* unit, double budget, const char* budgetText)
+{
+    const bool within = value <= budget;
+    if (!within)
+        ++failures;
+    std::printf("%-58s %10.3f %-5s budget %-12s %s\n", what, value, unit, budgetText, within ? "ok" : "OVER");
+    std::fflush(stdout);
+}
+
+// The PNG bytes of picture `number`, joined from the archive's records
+// exactly as the game reads them.
+QByteArray pngBytesOf(const QString& base, int number)
+{
+    QFile index(base + QStringLiteral("E.bt"));
+    QFile data(base + QStringLiteral("D.bb"));
+    if (!index.open(QIODevice::ReadOnly) || !data.open(QIODevice::ReadOnly))
+        return {};
+    index.seek(qint64(number) * PictureArchive::indexRecordSize);
+    const QByteArray entry = index.read(PictureArchive::indexRecordSize);
+    if (entry.size() < 8)
+        return {};
+    const qint32 first = qFromLittleEndian<qint32>(entry.constData());
+    const qint32 count = qFromLittleEndian<qint32>(entry.constData() + 4);
+    data.seek(qint64(first) * PictureArchive::dataRecordSize);
+    QByteArray png;
+    for (qint32 i = 0; i < count; ++i) {
+        const QByteArray record = data.read(PictureArchive::dataRecordSize);
+        if (record.size() < PictureArchive::dataRecordSize)
+            return {};
+        png.append(record.constData() + 2, quint8(record.at(1)));
+    }
+    return png;
+}
+
+qint64 monotonicNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+qint64 residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+void dealLevel(T_Form& form, int level)
+{
+    PlayState& ps = form.playState();
+    ps.N_Level = level;
+    ps.T_Level = level == 0 ? 100 : 200;
+    form.PrepareGame(level);
+    form.control<Panel>(QStringLiteral("p_Fr_06"))->setVisible(level == 0);
+    form.control<Panel>(QStringLiteral("p_Fr_12"))->setVisible(level != 0);
+    if (level == 0)
+        form.DealShelves3();
+    else
+        form.DealShelves4();
+}
+
+// Lets the window paint what the last action changed, as the event loop
+// does right after a handler returns.
+void paintPending()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication app(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+
+    const QString programDir = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                        : QFileInfo(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).canonicalFilePath();
+    const QString base = programDir + QStringLiteral("/Base/");
+    if (!QFileInfo::exists(base + QStringLiteral("E.bt"))) {
+        std::fprintf(stderr, "no content in %s\n", qPrintable(base));
+        return 2;
+    }
+    std::printf("Trefolia benchmark, content %s, %d cores\n", qPrintable(base), QThread::idealThreadCount());
+    std::printf("%-58s %10s %-5s\n", "figure (median)", "value", "unit");
+
+    // 1. One picture load against Qt's own decoder of the same bytes.
+    {
+        const QByteArray png = pngBytesOf(base, 1);
+        QString name;
+        const auto ours = timeEach(3000, [&] { (void)LoadArchivePicture(base, 1, name); });
+        const auto qts = timeEach(3000, [&] { QImage image; image.loadFromData(png); });
+        const double oursUs = median(ours);
+        const double qtUs = median(qts);
+        std::printf("%-58s %10.1f us   (%d PNG bytes)\n", "LoadArchivePicture (open, read, close, decode)", oursUs, int(png.size()));
+        std::printf("%-58s %10.1f us\n", "QImage::loadFromData of the same bytes in memory", qtUs);
+        report("ratio LoadArchivePicture / QImage::loadFromData", oursUs / qtUs, "", 1.0, "<= 1.0");
+    }
+
+    T_Form form(StartupEnvironment{programDir, 96, {1280, 1024}});
+    form._HelpClick();
+    form.seedRandom(1);
+    form.show();
+    paintPending();
+    dealLevel(form, 0);
+    paintPending();
+    const qint64 rssAfterStart = residentKiB();
+
+    // 2. Whole deals, with the paint they cause.
+    report("level-1 deal (PrepareGame + DealShelves3)",
+           median(timeEach(300, [&] { dealLevel(form, 0); })) / 1000.0, "ms", 8.0, "< 8 ms");
+    report("level-4 deal (PrepareGame + DealShelves4)",
+           median(timeEach(300, [&] { dealLevel(form, 3); })) / 1000.0, "ms", 16.0, "< 16 ms");
+    report("level-4 deal, then the window painted",
+           median(timeEach(100, [&] { dealLevel(form, 3); paintPending(); })) / 1000.0, "ms", 16.0, "< 16 ms");
+
+    // 3. A mark click: a left press on a shelf panel in mode 2 redraws that shelf.
+    {
+        form.control<FlatButton>(QStringLiteral("sb_Mode_2"))->click();
+        dealLevel(form, 3);
+        paintPending();
+        Panel* shelf = form.control<Panel>(QStringLiteral("P_Nr_0"));
+        report("mark click (mode 2, level 4 shelf)",
+               median(timeEach(1000, [&] { form.p_Nr_MouseDown(shelf, Qt::LeftButton, {}, 1, 1); })) / 1000.0,
+               "ms", 2.0, "< 2 ms");
+        report("mark click, then the window painted",
+               median(timeEach(300, [&] { form.p_Nr_MouseDown(shelf, Qt::LeftButton, {}, 1, 1); paintPending(); })) / 1000.0,
+               "ms", 2.0, "< 2 ms");
+        form.control<FlatButton>(QStringLiteral("sb_Mode_0"))->click();
+    }
+
+    // 5. Memory: 1,000 more deals over all levels must not keep memory.
+    {
+        for (int i = 0; i < 1000; ++i) {
+            dealLevel(form, i % 4);
+            if (i % 50 == 0)
+                paintPending();
+        }
+        paintPending();
+        const qint64 rssAfterDeals = residentKiB();
+        std::printf("%-58s %10.1f MiB\n", "resident memory after start-up and one deal", rssAfterStart / 1024.0);
+        std::printf("%-58s %10.1f MiB\n", "resident memory after 1,000 more deals", rssAfterDeals / 1024.0);
+        report("resident memory growth over 1,000 deals", (rssAfterDeals - rssAfterStart) / 1024.0, "MiB", 2.0, "< 2 MiB");
+    }
+
+    // 4. Start-up of the real program: process start to the main window shown.
+    {
+        const QString program = programDir + QStringLiteral("/trefolia");
+        std::vector<double> times;
+        for (int run = 0; run < 11; ++run) {
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("TREFOLIA_EXIT_WHEN_SHOWN"), QStringLiteral("1"));
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            environment.insert(QStringLiteral("QT_QPA_OFFSCREEN_NO_GLX"), QStringLiteral("1"));
+            process.setProcessEnvironment(environment);
+            process.setProgram(program);
+            process.setWorkingDirectory(programDir);
+            const qint64 launchedNs = monotonicNs();
+            process.start();
+            if (!process.waitForFinished(20000)) {
+                process.kill();
+                process.waitForFinished();
+                std::fprintf(stderr, "start-up run %d did not finish\n", run);
+                ++failures;
+                break;
+            }
+            // The program prints the monotonic clock at its first show,
+            // read just before the process was launched here.
+            const QByteArray output = process.readAllStandardOutput();
+            const int at = output.indexOf("shown-at-ns ");
+            if (at < 0 || process.exitCode() != 0) {
+                std::fprintf(stderr, "start-up run %d gave no time (exit %d): %s\n", run, process.exitCode(),
+                             process.readAllStandardError().constData());
+                ++failures;
+                break;
+            }
+            const qint64 shownNs = output.mid(at + 12).split('\n').value(0).trimmed().toLongLong();
+            times.push_back(double(shownNs - launchedNs) / 1e6);
+        }
+        if (!times.empty())
+            report("start-up, process start to main window shown", median(times), "ms", 500.0, "< 500 ms");
+    }
+
+    std::printf("%s\n", failures == 0 ? "all figures within budget" : "some figures over budget");
+    return failures == 0 ? 0 : 1;
+}
