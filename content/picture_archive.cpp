@@ -9,27 +9,56 @@
 
 #include <array>
 #include <cerrno>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // Byte offsets of records are 32-bit in the format and must stay below this.
 constexpr qint64 offsetLimit = qint64(1) << 31;
 
-// One archive file opened for record-wise reading; closed when it goes out
-// of scope. Every failure is raised as the game's I/O error.
+// One archive file opened for record-wise reading, straight on the system's
+// descriptor: every read is one pread of whole records, with no buffering
+// layer between (a load reads one index record and one run of data records).
+// Closed when it goes out of scope; every failure is raised as the game's
+// I/O error.
 class RecordFile {
 public:
-    RecordFile(const QString& path, int recordSize) : m_file(path), m_recordSize(recordSize)
+    RecordFile(const QString& path, int recordSize) : m_recordSize(recordSize)
     {
         if (path.size() > IoError::maxPathLength)
             IoError::raise(IoError::InvalidFileName);
-        errno = 0;
-        if (!m_file.open(QIODevice::ReadOnly)) {
+        if (path.contains(QChar(0)))
+            IoError::raise(IoError::classifyOpenFailure(path, ENOENT));
+        const QByteArray native = QFile::encodeName(path);
+        do {
+            errno = 0;
+            m_fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        } while (m_fd < 0 && errno == EINTR);
+        if (m_fd < 0) {
             const int systemError = errno;
             IoError::raise(IoError::classifyOpenFailure(path, systemError));
         }
-        m_size = m_file.size();
+        struct stat facts {};
+        if (::fstat(m_fd, &facts) != 0) {
+            const int systemError = errno;
+            closeQuietly();
+            IoError::raise(IoError::classifyOpenFailure(path, systemError));
+        }
+        if (S_ISDIR(facts.st_mode)) {
+            // A folder opens on this system but is no file to read.
+            closeQuietly();
+            IoError::raise(IoError::classifyOpenFailure(path, EISDIR));
+        }
+        m_size = S_ISREG(facts.st_mode) ? qint64(facts.st_size) : 0;
     }
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+    ~RecordFile() { closeQuietly(); }
 
     // Whole records in the file; a record cut short by the end does not count.
     qint64 recordCount() const { return m_size / m_recordSize; }
@@ -48,24 +77,39 @@ public:
             IoError::raise(IoError::ReadBeyondEnd);
     }
 
-    void seek(qint64 record)
+    // Reads `count` whole records from record `first` on into `records`.
+    void read(qint64 first, qint64 count, char* records) const
     {
-        checkRange(record, 0);
-        if (!m_file.seek(record * m_recordSize))
-            IoError::raise(IoError::ReadFault);
+        checkRange(first, count);
+        const size_t wanted = size_t(count) * size_t(m_recordSize);
+        size_t got = 0;
+        while (got < wanted) {
+            const ssize_t n = ::pread(m_fd, records + got, wanted - got, off_t(first * m_recordSize + qint64(got)));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                IoError::raise(IoError::ReadFault);
+            if (n == 0)
+                IoError::raise(IoError::ReadBeyondEnd);  // the file shrank under us
+            got += size_t(n);
+        }
     }
 
-    void read(char* record)
+    void close()
     {
-        const qint64 got = m_file.read(record, m_recordSize);
-        if (got < 0)
+        const int fd = std::exchange(m_fd, -1);
+        if (fd >= 0 && ::close(fd) != 0 && errno != EINTR)
             IoError::raise(IoError::ReadFault);
-        if (got < m_recordSize)
-            IoError::raise(IoError::ReadBeyondEnd);
     }
 
 private:
-    QFile m_file;
+    void closeQuietly()
+    {
+        if (m_fd >= 0)
+            ::close(std::exchange(m_fd, -1));
+    }
+
+    int m_fd = -1;
     int m_recordSize;
     qint64 m_size = 0;
 };
@@ -94,15 +138,16 @@ QString PictureArchive::nameOf(const QByteArray& field)
 QImage LoadArchivePicture(const QString& directory, qint32 number, QString& name)
 {
     using namespace PictureArchive;
+    // Data records are read in runs of this many, so a large picture never
+    // needs all its records in memory at once.
+    constexpr qint64 recordsPerRead = 64;
     QByteArray stream;
     {
         RecordFile index(directory + QStringLiteral("E.bt"), indexRecordSize);
         RecordFile data(directory + QStringLiteral("D.bb"), dataRecordSize);
 
         std::array<char, indexRecordSize> entry{};
-        index.checkRange(number, 1);
-        index.seek(number);
-        index.read(entry.data());
+        index.read(number, 1, entry.data());
         const qint32 first = readInt32(entry.data());
         const qint32 count = readInt32(entry.data() + 4);
         name = nameOf(QByteArray(entry.data() + 13, 1 + nameCapacity));
@@ -112,19 +157,25 @@ QImage LoadArchivePicture(const QString& directory, qint32 number, QString& name
             throw GameError(QStringLiteral("Obraz nr %1 w archiwum jest za duży (%2 rekordów danych)")
                                 .arg(number)
                                 .arg(count));
-        data.seek(first);
         if (count > 0) {
             stream.reserve(int(qMin<qint64>(qint64(count) * payloadCapacity, maxPictureBytes)));
-            std::array<char, dataRecordSize> record{};
-            for (qint32 i = 0; i < count; ++i) {
-                data.read(record.data());
-                if (stream.size() + quint8(record[1]) > maxPictureBytes)
-                    throw GameError(QStringLiteral("Obraz nr %1 w archiwum jest za duży (ponad %2 bajtów)")
-                                        .arg(number)
-                                        .arg(maxPictureBytes));
-                stream.append(record.data() + 2, quint8(record[1]));
+            std::vector<char> records(size_t(qMin<qint64>(count, recordsPerRead)) * dataRecordSize);
+            for (qint64 done = 0; done < count;) {
+                const qint64 run = qMin<qint64>(count - done, recordsPerRead);
+                data.read(first + done, run, records.data());
+                for (qint64 i = 0; i < run; ++i) {
+                    const char* record = records.data() + i * dataRecordSize;
+                    if (stream.size() + quint8(record[1]) > maxPictureBytes)
+                        throw GameError(QStringLiteral("Obraz nr %1 w archiwum jest za duży (ponad %2 bajtów)")
+                                            .arg(number)
+                                            .arg(maxPictureBytes));
+                    stream.append(record + 2, quint8(record[1]));
+                }
+                done += run;
             }
         }
+        data.close();
+        index.close();
     }  // both files closed here, before the decoding
     return decodeOpaquePng(stream);
 }

@@ -53,6 +53,7 @@ struct Header {
     png_uint_32 width;
     png_uint_32 height;
     bool composeOverBlack;
+    bool mayHaveAlpha;  // the rows land with an alpha byte that is not always 0xFF
 };
 
 // Reads the header and sets the transformations that turn every colour
@@ -84,6 +85,7 @@ bool readHeader(png_structp png, png_infop info, Header* header)
     png_set_scale_16(png);
     png_set_gray_to_rgb(png);
     const bool willHaveAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || hasTrns;
+    header->mayHaveAlpha = willHaveAlpha;
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
     png_set_bgr(png);  // B G R A in memory is 0xAARRGGBB
     if (!willHaveAlpha)
@@ -174,16 +176,23 @@ QImage decodeOpaquePng(const QByteArray& png)
     if (!readPixels(read.png, rows.data()))
         fail(source);
 
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = line[x];
+    // Opaque pictures land with a 0xFF filler and are done; only an alpha
+    // channel needs a pass over the pixels.
+    if (header.mayHaveAlpha) {
+        const int width = image.width();
+        const int height = image.height();
+        for (int y = 0; y < height; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
             if (header.composeOverBlack) {
-                const int alpha = qAlpha(pixel);
-                line[x] = qRgb((qRed(pixel) * alpha + 127) / 255, (qGreen(pixel) * alpha + 127) / 255,
-                               (qBlue(pixel) * alpha + 127) / 255);
+                for (int x = 0; x < width; ++x) {
+                    const QRgb pixel = line[x];
+                    const unsigned alpha = qAlpha(pixel);
+                    line[x] = qRgb((qRed(pixel) * alpha + 127) / 255, (qGreen(pixel) * alpha + 127) / 255,
+                                   (qBlue(pixel) * alpha + 127) / 255);
+                }
             } else {
-                line[x] = pixel | 0xFF000000u;
+                for (int x = 0; x < width; ++x)
+                    line[x] |= 0xFF000000u;
             }
         }
     }
