@@ -16,6 +16,11 @@
 #include <QPainter>
 #include <QRegularExpression>
 
+#include <png.h>
+
+#include <csetjmp>
+#include <vector>
+
 namespace ContentBuild {
 
 namespace {
@@ -139,12 +144,54 @@ QImage renderPicture(const QString& emoji, int side)
     return image;
 }
 
+namespace {
+
+void appendPngBytes(png_structp png, png_bytep data, size_t length)
+{
+    static_cast<QByteArray*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), qsizetype(length));
+}
+
+void flushNothing(png_structp) {}
+
+// Writes `rgb` (Format_RGB888) as an RGB PNG into `out`; false when libpng
+// fails. No filtering: our pictures are flat ground with one emoji, which
+// compress smaller unfiltered, and every tile the game draws decodes faster
+// without a filter to undo. Nothing with a destructor lives in this frame
+// (libpng leaves by longjmp).
+bool writeRgbPng(const QImage& rgb, const png_bytep* rows, QByteArray* out)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, out, appendPngBytes, flushNothing);
+    png_set_IHDR(png, info, png_uint_32(rgb.width()), png_uint_32(rgb.height()), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, 9);
+    png_write_info(png, info);
+    png_write_image(png, const_cast<png_bytepp>(rows));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
 QByteArray rgbPng(const QImage& image)
 {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG"))
+    std::vector<png_bytep> rows(size_t(qMax(0, rgb.height())));
+    for (int y = 0; y < rgb.height(); ++y)
+        rows[size_t(y)] = const_cast<png_bytep>(rgb.constScanLine(y));
+    if (rgb.isNull() || !writeRgbPng(rgb, rows.data(), &bytes))
         throw GameError(QStringLiteral("Nie można zapisać obrazu PNG"));
     return bytes;
 }
