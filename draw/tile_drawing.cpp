@@ -100,3 +100,29 @@ void DrawTile(QImage& bitmap, const QImage& picture, int size, bool marked,
     if (surface.isActive())
         DrawTileOutline(surface, pen, size);
 }
+
+QImage TileFrameLayer(const QSize& bitmapSize, int size, const QColor& frame)
+{
+    QImage layer(bitmapSize, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    DrawTileFrame(layer, size, frame);
+    return layer;
+}
+
+void DrawTile(QImage& bitmap, const QImage& picture, int size, bool marked,
+              const QImage& frameLayer, const QPen& pen, const QBrush& mark)
+{
+    const QRect square(0, 0, size, size);
+    QPainter surface(&bitmap);
+    if (!surface.isActive())
+        return;
+    surface.setRenderHint(QPainter::Antialiasing, true);
+    surface.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (!picture.isNull())
+        surface.drawImage(square.topLeft(),
+                          picture.scaled(square.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    if (marked)
+        surface.fillRect(square, mark);
+    surface.drawImage(0, 0, frameLayer);
+    DrawTileOutline(surface, pen, size);
+}

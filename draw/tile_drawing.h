@@ -33,9 +33,21 @@ void DrawTileFrame(QImage& bitmap, int size, const QColor& frame);
 // arcs and the four straight edges (the top one stroked twice).
 void DrawTileOutline(QPainter& surface, const QPen& pen, int size);
 
+// The frame exactly as DrawTileFrame paints it on a bitmap of
+// `bitmapSize`, on a transparent ground. Its pens are opaque and aliased,
+// so laying it over a tile gives the very pixels DrawTileFrame gives; a
+// shelf makes it once for all its tiles instead of stroking eleven wide
+// rounded rectangles per tile. `frame` must be opaque.
+QImage TileFrameLayer(const QSize& bitmapSize, int size, const QColor& frame);
+
 // One whole tile into the top-left s × s square of `bitmap`, in the order
 // picture, mark, frame, outline, so that the mark never tints the frame
 // and outline. A null picture leaves the square's old content under the
 // mark and frame.
 void DrawTile(QImage& bitmap, const QImage& picture, int size, bool marked,
               const QColor& frame, const QPen& pen, const QBrush& mark);
+
+// The same tile with the frame laid from `frameLayer` (TileFrameLayer of
+// the bitmap's size), all on one drawing surface.
+void DrawTile(QImage& bitmap, const QImage& picture, int size, bool marked,
+              const QImage& frameLayer, const QPen& pen, const QBrush& mark);

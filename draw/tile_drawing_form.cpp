@@ -4,17 +4,33 @@
 #include "content/picture_archive.h"
 #include "draw/tile_drawing.h"
 
+#include <vector>
+
+namespace {
+
+// The slot images of one shelf, slot tags 1 .. count, in one pass over the
+// window's components: every image whose parent is a panel tagged
+// `shelfTag` takes its slot, so when two match the one made last wins.
+// Slots nobody fills stay null.
+std::vector<ImageControl*> slotImagesOf(const QObject& form, int shelfTag, int count)
+{
+    std::vector<ImageControl*> slotImages(size_t(qMax(0, count)), nullptr);
+    for (ImageControl* image : form.findChildren<ImageControl*>()) {
+        const auto* panel = qobject_cast<const Panel*>(image->parent());
+        if (!panel || tagOf(panel) != shelfTag)
+            continue;
+        const int slot = tagOf(image);
+        if (slot >= 1 && slot <= count)
+            slotImages[size_t(slot - 1)] = image;
+    }
+    return slotImages;
+}
+
+}  // namespace
+
 ImageControl* T_Form::FindSlotImage(int shelf, int slotTag)
 {
-    // Slot images are found by their shelf panel's tag and their own; when
-    // two match, the one made last wins.
-    ImageControl* found = nullptr;
-    const int shelfTag = ps.T_Level + shelf;
-    for (ImageControl* image : findChildren<ImageControl*>()) {
-        const auto* panel = qobject_cast<const Panel*>(image->parent());
-        if (panel && tagOf(panel) == shelfTag && tagOf(image) == slotTag)
-            found = image;
-    }
+    ImageControl* found = slotTag >= 1 ? slotImagesOf(*this, ps.T_Level + shelf, slotTag).back() : nullptr;
     return found ? found : control<ImageControl>(QStringLiteral("i_0_0"));
 }
 
@@ -26,9 +42,15 @@ void T_Form::DrawShelf(int shelf)
     const int slotCount = TileLook::tilesPerShelf(ps.N_Level);
     const QPen pen = TileLook::outlinePen();
     const QBrush mark = TileLook::markBrush();
+    const QColor frame = QColor::fromRgba(TileLook::ShelfFrameColour);
     const R_Self& record = ps.T_Pic_Self[size_t(shelf)];
+    // Looked up once for the whole shelf: nothing moves while it is drawn.
+    std::vector<ImageControl*> slotImages = slotImagesOf(*this, ps.T_Level + shelf, slotCount);
+    ImageControl* const fallback = control<ImageControl>(QStringLiteral("i_0_0"));
+    // The frame is the same on every tile of the shelf: drawn once per call.
+    QImage frameLayer;
     for (int k = 0; k < slotCount; ++k) {
-        ImageControl* image = FindSlotImage(shelf, k + 1);
+        ImageControl* image = slotImages[size_t(k)] ? slotImages[size_t(k)] : fallback;
         // One archive load per tile, nothing kept: an error stops the
         // drawing here and leaves the tiles drawn so far as they are.
         const int number = pictureNumberOf(record.Pict.mid(k * 5, 5));
@@ -36,8 +58,10 @@ void T_Form::DrawShelf(int shelf)
         const QImage picture = LoadArchivePicture(ps.Base_B, number, name);
         if (!image)
             continue;
-        DrawTile(image->bitmap(), picture, size, record.Mode == 1,
-                 QColor::fromRgba(TileLook::ShelfFrameColour), pen, mark);
+        QImage& bitmap = image->bitmap();
+        if (frameLayer.size() != bitmap.size())
+            frameLayer = TileFrameLayer(bitmap.size(), size, frame);
+        DrawTile(bitmap, picture, size, record.Mode == 1, frameLayer, pen, mark);
         image->refresh();
     }
 }
