@@ -9,56 +9,31 @@
 
 #include <array>
 #include <cerrno>
-#include <utility>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 // Byte offsets of records are 32-bit in the format and must stay below this.
 constexpr qint64 offsetLimit = qint64(1) << 31;
 
-// One archive file opened for record-wise reading, straight on the system's
-// descriptor: every read is one pread of whole records, with no buffering
-// layer between (a load reads one index record and one run of data records).
+// One archive file opened for record-wise reading. Unbuffered: every read
+// goes to the system as one request for whole records, with no copy through
+// a buffer (a load reads one index record and one run of data records).
 // Closed when it goes out of scope; every failure is raised as the game's
 // I/O error.
 class RecordFile {
 public:
-    RecordFile(const QString& path, int recordSize) : m_recordSize(recordSize)
+    RecordFile(const QString& path, int recordSize) : m_file(path), m_recordSize(recordSize)
     {
         if (path.size() > IoError::maxPathLength)
             IoError::raise(IoError::InvalidFileName);
-        if (path.contains(QChar(0)))
-            IoError::raise(IoError::classifyOpenFailure(path, ENOENT));
-        const QByteArray native = QFile::encodeName(path);
-        do {
-            errno = 0;
-            m_fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-        } while (m_fd < 0 && errno == EINTR);
-        if (m_fd < 0) {
+        errno = 0;
+        if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
             const int systemError = errno;
             IoError::raise(IoError::classifyOpenFailure(path, systemError));
         }
-        struct stat facts {};
-        if (::fstat(m_fd, &facts) != 0) {
-            const int systemError = errno;
-            closeQuietly();
-            IoError::raise(IoError::classifyOpenFailure(path, systemError));
-        }
-        if (S_ISDIR(facts.st_mode)) {
-            // A folder opens on this system but is no file to read.
-            closeQuietly();
-            IoError::raise(IoError::classifyOpenFailure(path, EISDIR));
-        }
-        m_size = S_ISREG(facts.st_mode) ? qint64(facts.st_size) : 0;
+        m_size = m_file.size();
     }
-    RecordFile(const RecordFile&) = delete;
-    RecordFile& operator=(const RecordFile&) = delete;
-    ~RecordFile() { closeQuietly(); }
 
     // Whole records in the file; a record cut short by the end does not count.
     qint64 recordCount() const { return m_size / m_recordSize; }
@@ -78,38 +53,33 @@ public:
     }
 
     // Reads `count` whole records from record `first` on into `records`.
-    void read(qint64 first, qint64 count, char* records) const
+    void read(qint64 first, qint64 count, char* records)
     {
         checkRange(first, count);
-        const size_t wanted = size_t(count) * size_t(m_recordSize);
-        size_t got = 0;
+        const qint64 position = first * m_recordSize;
+        if (m_file.pos() != position && !m_file.seek(position))
+            IoError::raise(IoError::ReadFault);
+        const qint64 wanted = count * m_recordSize;
+        qint64 got = 0;
         while (got < wanted) {
-            const ssize_t n = ::pread(m_fd, records + got, wanted - got, off_t(first * m_recordSize + qint64(got)));
-            if (n < 0 && errno == EINTR)
-                continue;
+            const qint64 n = m_file.read(records + got, wanted - got);
             if (n < 0)
                 IoError::raise(IoError::ReadFault);
             if (n == 0)
                 IoError::raise(IoError::ReadBeyondEnd);  // the file shrank under us
-            got += size_t(n);
+            got += n;
         }
     }
 
     void close()
     {
-        const int fd = std::exchange(m_fd, -1);
-        if (fd >= 0 && ::close(fd) != 0 && errno != EINTR)
+        m_file.close();
+        if (m_file.error() != QFileDevice::NoError)
             IoError::raise(IoError::ReadFault);
     }
 
 private:
-    void closeQuietly()
-    {
-        if (m_fd >= 0)
-            ::close(std::exchange(m_fd, -1));
-    }
-
-    int m_fd = -1;
+    QFile m_file;
     int m_recordSize;
     qint64 m_size = 0;
 };
