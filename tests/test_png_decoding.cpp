@@ -167,6 +167,13 @@ void PngDecoding::opacityRules_data()
     QTest::newRow("rgb as stored")
         << Picture{2, 2, 8, 3, {10, 20, 30, 200, 100, 50, 0, 0, 0, 255, 255, 255}, {}, {}}
         << QList<QRgb>{qRgb(10, 20, 30), qRgb(200, 100, 50), qRgb(0, 0, 0), qRgb(255, 255, 255)} << 0;
+    QTest::newRow("rgb of odd width as stored")
+        << Picture{3, 2, 8, 3, {1, 2, 3, 250, 251, 252, 9, 8, 7, 0, 128, 255, 40, 50, 60, 70, 80, 90}, {}, {}}
+        << QList<QRgb>{qRgb(1, 2, 3), qRgb(250, 251, 252), qRgb(9, 8, 7), qRgb(0, 128, 255), qRgb(40, 50, 60),
+                       qRgb(70, 80, 90)} << 0;
+    QTest::newRow("16-bit rgb as stored")
+        << Picture{2, 2, 16, 3, {0xFFFF, 0x8080, 0x0000, 0x0101, 0x7F7F, 0xFEFE}, {}, {}}
+        << QList<QRgb>{qRgb(255, 128, 0), qRgb(1, 127, 254)} << 0;
     QTest::newRow("rgb with one transparent colour keeps it")
         << Picture{2, 2, 8, 3, {10, 20, 30, 200, 100, 50}, {}, rgb({0, 200, 0, 100, 0, 50})}
         << QList<QRgb>{qRgb(10, 20, 30), qRgb(200, 100, 50)} << 0;
