@@ -17,24 +17,6 @@ namespace {
 const QStringList kFiles{"A.wv", "B.wv", "C.wv", "D.bb", "E.bt", "F.tx", "G.tx", "H.tx"};
 const QString kRefused = QStringLiteral("Program nie może być uruchomiony");
 
-// A program directory whose Base/ holds the content files (empty) except `missing`.
-StartupEnvironment programIn(const QTemporaryDir& dir, const QStringList& missing = {}, int dpi = 96,
-                             QSize screen = QSize(1280, 1024))
-{
-    QDir(dir.path()).mkdir(QStringLiteral("Base"));
-    for (const QString& file : kFiles) {
-        if (missing.contains(file))
-            continue;
-        QFile f(dir.filePath(QStringLiteral("Base/") + file));
-        f.open(QIODevice::WriteOnly);
-    }
-    StartupEnvironment env;
-    env.programDir = dir.path();
-    env.screenDpi = dpi;
-    env.screenSize = screen;
-    return env;
-}
-
 void compareBox(const Dialogs::Box& box, const QString& text, const QString& caption)
 {
     QCOMPARE(box.kind, Dialogs::Box::Tell);

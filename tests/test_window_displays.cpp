@@ -14,24 +14,6 @@
 #include <QTest>
 #include <QToolTip>
 
-namespace {
-
-StartupEnvironment startupIn(const QTemporaryDir& dir)
-{
-    QDir(dir.path()).mkdir(QStringLiteral("Base"));
-    for (const char* file : {"A.wv", "B.wv", "C.wv", "D.bb", "E.bt", "F.tx", "G.tx", "H.tx"}) {
-        QFile f(dir.filePath(QStringLiteral("Base/") + QLatin1String(file)));
-        f.open(QIODevice::WriteOnly);
-    }
-    StartupEnvironment env;
-    env.programDir = dir.path();
-    env.screenDpi = 96;
-    env.screenSize = QSize(1280, 1024);
-    return env;
-}
-
-}  // namespace
-
 class TestWindowDisplays : public QObject {
     Q_OBJECT
 private slots:
@@ -39,7 +21,7 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
         recorder = std::make_unique<BoxRecorder>();
-        form = std::make_unique<T_Form>(startupIn(dir));
+        form = std::make_unique<T_Form>(programIn(dir));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }

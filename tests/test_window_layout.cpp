@@ -13,20 +13,6 @@
 
 namespace {
 
-StartupEnvironment startupIn(const QTemporaryDir& dir)
-{
-    QDir(dir.path()).mkdir(QStringLiteral("Base"));
-    for (const char* file : {"A.wv", "B.wv", "C.wv", "D.bb", "E.bt", "F.tx", "G.tx", "H.tx"}) {
-        QFile f(dir.filePath(QStringLiteral("Base/") + QLatin1String(file)));
-        f.open(QIODevice::WriteOnly);
-    }
-    StartupEnvironment env;
-    env.programDir = dir.path();
-    env.screenDpi = 96;
-    env.screenSize = QSize(1280, 1024);
-    return env;
-}
-
 // The rectangle of `w` in the coordinates of the window.
 QRect inWindow(const QWidget* w, const QWidget* window)
 {
@@ -42,7 +28,7 @@ private slots:
     {
         QVERIFY(dir.isValid());
         recorder = std::make_unique<BoxRecorder>();
-        form = std::make_unique<T_Form>(startupIn(dir));
+        form = std::make_unique<T_Form>(programIn(dir));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QVERIFY(recorder->boxes.isEmpty());
