@@ -10,7 +10,7 @@
 #include <QTranslator>
 
 #include <cstdio>
-#include <ctime>
+#include <chrono>
 
 namespace {
 
@@ -66,9 +66,9 @@ int main(int argc, char* argv[])
     // shown window's first events are handled, then quit.
     if (qEnvironmentVariableIsSet("TREFOLIA_EXIT_WHEN_SHOWN"))
         QTimer::singleShot(0, &app, [] {
-            timespec now{};
-            clock_gettime(CLOCK_MONOTONIC, &now);
-            std::printf("shown-at-ns %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::printf("shown-at-ns %lld\n",
+                        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
             std::fflush(stdout);
             QCoreApplication::exit(0);
         });

@@ -26,6 +26,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
 #include <cstdio>
 #include <functional>
@@ -134,11 +135,12 @@ QByteArray pngBytesOf(const QString& base, int number)
 
 double median(std::vector<double> values) { return medianImpl(std::move(values)); }
 
+// The clock the game prints its first show by: one steady clock for every
+// process of the machine.
 qint64 monotonicNs()
 {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return qint64(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
 }
 
 qint64 residentKiB()
