@@ -1,6 +1,7 @@
 #include "content/archive_writer.h"
 
 #include "content/game_error.h"
+#include "content/little_endian.h"
 #include "content/picture_archive.h"
 #include "content/windows1250.h"
 
@@ -10,21 +11,12 @@
 
 namespace ArchiveWriter {
 
-namespace {
-void appendInt32(QByteArray& bytes, qint32 value)
-{
-    char raw[4];
-    qToLittleEndian(value, raw);
-    bytes.append(raw, 4);
-}
-}  // namespace
-
 QByteArray indexRecordWithField(qint32 first, qint32 count, const QByteArray& nameField)
 {
     QByteArray record;
     record.reserve(PictureArchive::indexRecordSize);
-    appendInt32(record, first);
-    appendInt32(record, count);
+    LittleEndian::append<qint32>(record, first);
+    LittleEndian::append<qint32>(record, count);
     record.append(5, '\0');
     record.append(nameField.left(1 + PictureArchive::nameCapacity));
     record.append(PictureArchive::indexRecordSize - record.size(), '\0');

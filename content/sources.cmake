@@ -7,6 +7,7 @@ list(APPEND TREFOLIA_CORE_SOURCES
   content/game_error.h
   content/io_error.cpp content/io_error.h
   content/item_list.cpp content/item_list.h
+  content/little_endian.h
   content/picture_archive.cpp content/picture_archive.h
   content/png_decode.cpp content/png_decode.h
   content/sound_cues.cpp content/sound_cues.h

@@ -1,23 +1,10 @@
 #include "content/wav_writer.h"
 
+#include "content/little_endian.h"
+
 #include <QtEndian>
 
 namespace Wav {
-
-namespace {
-void appendLE32(QByteArray& bytes, quint32 value)
-{
-    char raw[4];
-    qToLittleEndian(value, raw);
-    bytes.append(raw, 4);
-}
-void appendLE16(QByteArray& bytes, quint16 value)
-{
-    char raw[2];
-    qToLittleEndian(value, raw);
-    bytes.append(raw, 2);
-}
-}  // namespace
 
 QByteArray pcm16Mono(const std::vector<qint16>& samples, int sampleRate)
 {
@@ -25,19 +12,19 @@ QByteArray pcm16Mono(const std::vector<qint16>& samples, int sampleRate)
     QByteArray file;
     file.reserve(44 + int(dataBytes));
     file.append("RIFF");
-    appendLE32(file, 36 + dataBytes);
+    LittleEndian::append<quint32>(file, 36 + dataBytes);
     file.append("WAVEfmt ");
-    appendLE32(file, 16);
-    appendLE16(file, 1);   // PCM
-    appendLE16(file, 1);   // mono
-    appendLE32(file, quint32(sampleRate));
-    appendLE32(file, quint32(sampleRate) * 2);
-    appendLE16(file, 2);   // bytes per frame
-    appendLE16(file, 16);  // bits per sample
+    LittleEndian::append<quint32>(file, 16);
+    LittleEndian::append<quint16>(file, 1);   // PCM
+    LittleEndian::append<quint16>(file, 1);   // mono
+    LittleEndian::append<quint32>(file, quint32(sampleRate));
+    LittleEndian::append<quint32>(file, quint32(sampleRate) * 2);
+    LittleEndian::append<quint16>(file, 2);   // bytes per frame
+    LittleEndian::append<quint16>(file, 16);  // bits per sample
     file.append("data");
-    appendLE32(file, dataBytes);
+    LittleEndian::append<quint32>(file, dataBytes);
     for (const qint16 sample : samples)
-        appendLE16(file, quint16(sample));
+        LittleEndian::append<quint16>(file, quint16(sample));
     return file;
 }
 

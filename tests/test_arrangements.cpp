@@ -2,6 +2,7 @@
 // the fixed order of the exchange enumeration, so that a deal replayed from
 // the same random numbers gives the same shelves.
 #include "puzzle/arrangements.h"
+#include "support/test_units.h"
 
 #include <QSet>
 #include <QTest>
@@ -15,14 +16,6 @@ QString fromDigits(const QString& digits)
     for (const QChar c : digits)
         arrangement += QChar(char16_t(c.digitValue()));
     return arrangement;
-}
-
-QStringList unitsOf(const QString& pool, int width)
-{
-    QStringList units;
-    for (int i = 0; i < pool.size(); i += width)
-        units.append(pool.mid(i, width));
-    return units;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "puzzle/arrangements.h"
 #include "puzzle/deal.h"
 #include "puzzle/phrase_tables.h"
+#include "support/test_units.h"
 
 #include <QSet>
 #include <QTest>
@@ -23,14 +24,6 @@ QString codes(int count, int first = 0)
     for (int i = 0; i < count; ++i)
         fruct += QStringLiteral("%1").arg(first + i * 7, 5, 10, QLatin1Char('0'));
     return fruct;
-}
-
-QStringList unitsOf(const QString& packed, int width)
-{
-    QStringList units;
-    for (int i = 0; i < packed.size(); i += width)
-        units.append(packed.mid(i, width));
-    return units;
 }
 
 // Answers with the scripted values in turn (0 once they run out) and
