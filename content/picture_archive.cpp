@@ -25,7 +25,9 @@ class RecordFile {
 public:
     RecordFile(const QString& path, int recordSize) : m_file(path), m_recordSize(recordSize)
     {
-        if (path.size() > IoError::maxPathLength)
+        // A NUL cannot stand in a file name on any system; Qt would refuse it
+        // only after warnings of its own.
+        if (path.size() > IoError::maxPathLength || path.contains(QChar(0)))
             IoError::raise(IoError::InvalidFileName);
         errno = 0;
         if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {

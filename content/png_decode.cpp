@@ -198,7 +198,7 @@ QImage decodeOpaquePng(const QByteArray& png)
 
     if (header.plainRgb) {
         image.convertTo(QImage::Format_RGB32);
-        if (image.isNull())
+        if (image.format() != QImage::Format_RGB32)
             throw GameError(QStringLiteral("Za mało pamięci na obraz PNG %1 × %2").arg(header.width).arg(header.height));
         return image;
     }

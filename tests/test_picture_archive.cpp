@@ -303,6 +303,9 @@ void PictureArchiveTest::fileErrors()
     QCOMPARE(loadError(m_dir + QStringLiteral("brak/"), 0), QStringLiteral("Nieprawidłowa nazwa pliku"));
     const QString longDir = m_dir + QString(260, QLatin1Char('x')) + QLatin1Char('/');
     QCOMPARE(loadError(longDir, 0), QStringLiteral("Nieprawidłowa nazwa pliku"));
+    // A NUL in the folder name is refused as a name, quietly.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+    QCOMPARE(loadError(m_dir.chopped(1) + QChar(0) + QLatin1Char('/'), 0), QStringLiteral("Nieprawidłowa nazwa pliku"));
 
     // Index present, data missing.
     ArchiveWriter::writeFile(m_dir + QStringLiteral("E.bt"), ArchiveWriter::indexRecord(0, 1, {}));
