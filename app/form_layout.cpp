@@ -1,13 +1,12 @@
 #include "app/action_guard.h"
 #include "app/artwork.h"
 #include "app/t_form.h"
+#include "app/window_placement.h"
 #include "draw/description_view.h"
 
 #include <QButtonGroup>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
 #include <QTimer>
 
 // The window's furniture, built once: every control the game reaches by
@@ -128,10 +127,7 @@ void T_Form::buildLayout()
         palette.setColor(QPalette::Window, kWindowColor);
         setPalette(palette);
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    placeAtScreenCentre(this);
 
     // Drawing surface for the description's pictograms, never seen.
     i_Text = makeImage(this, QStringLiteral("i_Text"), QRect(811, 124, 32, 32), 500);
@@ -295,6 +291,9 @@ void T_Form::buildLayout()
     pb_Note->setRange(0, 6);
     pb_Note->setValue(0);
     pb_Note->setTextVisible(false);
+    // The round clock does nothing when clicked; it must not hand the click
+    // on to p_Play, which would toggle the results.
+    pb_Note->setAttribute(Qt::WA_NoMousePropagation);
     setDock(pb_Note, Dock::Bottom);
 
     // Results: spacers and level boxes, left-docked from the left, right-docked from the right.

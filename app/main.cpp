@@ -44,8 +44,9 @@ int main(int argc, char* argv[])
                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&frameworkTranslator);
 
+    // No display name: Qt would append " — Trefolia" to every window title
+    // not already ending with it, and each box must carry its own caption alone.
     QApplication::setApplicationName(QStringLiteral("Trefolia"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Trefolia"));
 
     // Verdana and Courier New are not shipped: their nearest free kin.
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));

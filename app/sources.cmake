@@ -17,4 +17,5 @@ list(APPEND TREFOLIA_UI_SOURCES
   app/sound_presenter.cpp
   app/splash.cpp app/splash.h
   app/t_form.h
+  app/window_placement.cpp app/window_placement.h
 )

@@ -2,10 +2,9 @@
 
 #include "app/artwork.h"
 #include "app/controls.h"
+#include "app/window_placement.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QWheelEvent>
 
 T_Ue* _Ue = nullptr;
@@ -21,8 +20,7 @@ T_Ue::T_Ue(QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(800, 600);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    placeAtScreenCentre(this);
 
     p_Ue = new Panel(this, QStringLiteral("p_Ue"));
     p_Ue->resize(800, 150);

@@ -128,6 +128,7 @@ private:
     Panel* currentFrame() const;
     QList<Panel*> shelfPanelsOfCurrentFrame() const;
     void setRoundClock(int position);
+    void clearFailedDeal(bool roundStartedHere);  // level_selection.cpp
     bool presenterOn() const;  // the marker file Work/A.txt exists (sound_presenter.cpp)
     int lastCueStarted = -1;
     int cueStartCount = 0;

@@ -66,6 +66,13 @@ bool readHeader(png_structp png, png_infop info, Header* header)
         return false;
 
     png_read_info(png, info);
+    header->width = png_get_image_width(png, info);
+    header->height = png_get_image_height(png, info);
+    // Each side is already within the user limits; their product is not.
+    if (qint64(header->width) * qint64(header->height) > PngLimits::maxPixels) {
+        static_cast<Source*>(png_get_error_ptr(png))->overLimit = true;
+        png_error(png, "image exceeds the pixel budget");
+    }
     const int colourType = png_get_color_type(png, info);
     const bool hasTrns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
 
@@ -78,8 +85,6 @@ bool readHeader(png_structp png, png_infop info, Header* header)
             if (alphas[i] != 255)
                 ++nonOpaqueEntries;
     }
-    header->width = png_get_image_width(png, info);
-    header->height = png_get_image_height(png, info);
     header->composeOverBlack = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || nonOpaqueEntries > 1;
 
     const bool willHaveAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || hasTrns;
@@ -136,8 +141,10 @@ struct ReadStruct {
 {
     const QString detail = QString::fromLatin1(source.message);
     if (source.overLimit)
-        throw GameError(QStringLiteral("Obraz PNG jest za duży (największy dopuszczalny to %1 × %1 pikseli)")
-                            .arg(PngLimits::maxSide));
+        throw GameError(
+            QStringLiteral("Obraz PNG jest za duży (dopuszczalne są najwyżej %1 piksele z boku i %2 pikseli w sumie)")
+                .arg(PngLimits::maxSide)
+                .arg(PngLimits::maxPixels));
     if (source.truncated)
         throw GameError(QStringLiteral("Obraz PNG jest niepełny"));
     if (detail.contains(QLatin1String("Not a PNG file"), Qt::CaseInsensitive)

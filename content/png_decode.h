@@ -4,10 +4,12 @@
 #include <QByteArray>
 #include <QImage>
 
-// Limits no real item picture reaches; a picture past them is refused
-// before anything of its size is allocated.
+// Limits no real picture reaches, a teacher's photograph included; a
+// picture past them is refused before anything of its size is allocated.
+// The pixel budget bounds the decoded bitmap at 64 MiB.
 namespace PngLimits {
-inline constexpr int maxSide = 1024;                     // pixels, each way
+inline constexpr int maxSide = 8192;                     // pixels, each way
+inline constexpr qint64 maxPixels = 16 * 1024 * 1024;    // width × height
 inline constexpr unsigned long maxChunkBytes = 1u << 20; // one ancillary chunk, also once inflated
 inline constexpr unsigned maxCachedChunks = 64;          // text, sPLT and unknown chunks kept
 }

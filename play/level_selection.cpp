@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 #include "app/t_form.h"
+#include "draw/description_view.h"
 
 // The level buttons and the warm-up/timed toggle: the only controls that
 // start a game or change the way of playing. A running timed game or round
@@ -43,6 +44,8 @@ void T_Form::Etap_Click(QWidget* sender)
         ApplyGameState(3);
     }
 
+    // A press in timed play either goes on with the round of this level or starts a new one.
+    const bool startsRound = !ps.Rozgrzewka && !(ps.B_Round && sameLevel);
     if (!ps.Rozgrzewka) {
         ps.B_Game = true;
         ps.B_Round = true;
@@ -51,15 +54,42 @@ void T_Form::Etap_Click(QWidget* sender)
     ps.N_Level = level;
     ps.T_Level = level == 0 ? 100 : 200;
 
-    PrepareGame(ps.N_Level);
+    try {
+        PrepareGame(ps.N_Level);
 
+        p_Fr_06->setVisible(ps.N_Level == 0);
+        p_Fr_12->setVisible(ps.N_Level != 0);
+
+        if (ps.N_Level == 0)
+            DealShelves3();
+        else
+            DealShelves4();
+    } catch (...) {
+        // The guard shows the error box; the table must not keep a game half dealt.
+        clearFailedDeal(startsRound);
+        throw;
+    }
+}
+
+void T_Form::clearFailedDeal(bool roundStartedHere)
+{
+    // No game is in progress: the clock stands still, nothing is charged
+    // later, and the next level press deals without a question. A round that
+    // was running before the press goes on between games; one this press
+    // began never started.
+    ps.B_Game = false;
+    if (roundStartedHere)
+        ps.B_Round = false;
+    ps.Pause = true;
+    ps.TCurT = 0;
+    ps.Correct_S = -1;
+
+    // Nothing of this or another game stays on the table.
     p_Fr_06->setVisible(ps.N_Level == 0);
     p_Fr_12->setVisible(ps.N_Level != 0);
-
-    if (ps.N_Level == 0)
-        DealShelves3();
-    else
-        DealShelves4();
+    ResetShelfPanels(false);
+    rve_Text->Clear();
+    rve_Text->Format();
 }
 
 void T_Form::tb_Warm_PlayClick()

@@ -137,29 +137,53 @@ void TestDamagedContent::levelPressOnDamagedContent_data()
     // The box's text; "<B>" stands for the content directory. A text ending
     // in "(" is the start of the box's text, the decoder's detail following.
     QTest::addColumn<QString>("expected");
+    // Timed play, and the level of a game won before the damage (-1 none).
+    QTest::addColumn<bool>("timed");
+    QTest::addColumn<int>("before");
 
     const QString pastEnd = QStringLiteral("Czytanie za końcem pliku.");
-    QTest::newRow("index truncated") << int(IndexTruncated) << 0 << pastEnd;
-    QTest::newRow("data truncated") << int(DataTruncated) << 1 << pastEnd;
-    QTest::newRow("count past the data") << int(CountPastData) << 0 << pastEnd;
-    QTest::newRow("negative first") << int(NegativeFirst) << 2 << QStringLiteral("I/O błąd 131.");
-    QTest::newRow("corrupt png") << int(CorruptPng) << 0 << QStringLiteral("Obraz PNG ma błędną sumę kontrolną (");
-    QTest::newRow("png bomb") << int(PngBomb) << 1
-                              << QStringLiteral("Obraz PNG jest za duży (największy dopuszczalny to 1024 × 1024 pikseli)");
+    QTest::newRow("index truncated") << int(IndexTruncated) << 0 << pastEnd << false << -1;
+    QTest::newRow("data truncated") << int(DataTruncated) << 1 << pastEnd << false << -1;
+    QTest::newRow("count past the data") << int(CountPastData) << 0 << pastEnd << false << -1;
+    QTest::newRow("negative first") << int(NegativeFirst) << 2 << QStringLiteral("I/O błąd 131.") << false << -1;
+    QTest::newRow("corrupt png") << int(CorruptPng) << 0 << QStringLiteral("Obraz PNG ma błędną sumę kontrolną (")
+                                 << false << -1;
+    QTest::newRow("png bomb")
+        << int(PngBomb) << 1
+        << QStringLiteral("Obraz PNG jest za duży (dopuszczalne są najwyżej 8192 piksele z boku i 16777216 pikseli w sumie)")
+        << false << -1;
     QTest::newRow("list deleted after start")
         << int(ListDeleted) << 0
-        << QStringLiteral("Nie można otworzyć pliku \"<B>F.tx\". Nie można odnaleźć określonego pliku.");
+        << QStringLiteral("Nie można otworzyć pliku \"<B>F.tx\". Nie można odnaleźć określonego pliku.")
+        << false << -1;
     QTest::newRow("list shorter than the level needs")
         << int(ListTooShort) << 1
-        << QStringLiteral("Lista przedmiotów \"<B>F.tx\" ma za mało wierszy: 3, a półka potrzebuje co najmniej 4.");
+        << QStringLiteral("Lista przedmiotów \"<B>F.tx\" ma za mało wierszy: 3, a półka potrzebuje co najmniej 4.")
+        << false << -1;
     QTest::newRow("line without its picture code")
         << int(LineWithoutCode) << 2
-        << QStringLiteral("Wiersz 4 listy przedmiotów \"<B>G.tx\" nie zaczyna się pięcioznakowym kodem obrazka.");
+        << QStringLiteral("Wiersz 4 listy przedmiotów \"<B>G.tx\" nie zaczyna się pięcioznakowym kodem obrazka.")
+        << false << -1;
     QTest::newRow("non-numeric picture code")
-        << int(NonNumericCode) << 3 << QStringLiteral("'12a45' nie jest poprawną wartością liczbową.");
+        << int(NonNumericCode) << 3 << QStringLiteral("'12a45' nie jest poprawną wartością liczbową.") << false << -1;
     QTest::newRow("empty list")
         << int(EmptyList) << 0
-        << QStringLiteral("Lista przedmiotów \"<B>F.tx\" ma za mało wierszy: 0, a półka potrzebuje co najmniej 3.");
+        << QStringLiteral("Lista przedmiotów \"<B>F.tx\" ma za mało wierszy: 0, a półka potrzebuje co najmniej 3.")
+        << false << -1;
+
+    // Both kinds of failure met while a game or a round was on: the pupil
+    // must not be left with a game that cannot be won, nor be charged for it.
+    QTest::newRow("list deleted at a round's first press")
+        << int(ListDeleted) << 0
+        << QStringLiteral("Nie można otworzyć pliku \"<B>F.tx\". Nie można odnaleźć określonego pliku.") << true << -1;
+    QTest::newRow("picture broken at the next game of a round")
+        << int(CorruptPng) << 0 << QStringLiteral("Obraz PNG ma błędną sumę kontrolną (") << true << 0;
+    QTest::newRow("list too short at a new round on the other frame")
+        << int(ListTooShort) << 1
+        << QStringLiteral("Lista przedmiotów \"<B>F.tx\" ma za mało wierszy: 3, a półka potrzebuje co najmniej 4.")
+        << true << 0;
+    QTest::newRow("archive cut short after a warm-up game on the other frame")
+        << int(DataTruncated) << 1 << pastEnd << false << 0;
 }
 
 void TestDamagedContent::levelPressOnDamagedContent()
@@ -167,32 +191,61 @@ void TestDamagedContent::levelPressOnDamagedContent()
     QFETCH(int, fault);
     QFETCH(int, level);
     QFETCH(QString, expected);
+    QFETCH(bool, timed);
+    QFETCH(int, before);
 
     PlayFixture game;
+    if (timed)
+        game.toggleWarmPlay();
+    if (before >= 0) {
+        game.pressLevel(before);
+        game.winByPointing();
+    }
     const QString base = game.ps().Base_B;
     expected.replace(QStringLiteral("<B>"), base);
     damage(Fault(fault), base);
     if (QTest::currentTestFailed())
         return;
 
+    // A press on another level of a running round asks first (answered Yes).
     QTest::mouseClick(game.levelButton(level), Qt::LeftButton);
-    QCOMPARE(game.boxes.boxes.size(), 1);
-    const Dialogs::Box box = game.boxes.boxes.first();
+    const int asked = timed && before >= 0 && before != level ? 1 : 0;
+    QCOMPARE(game.boxes.boxes.size(), asked + 1);
+    const Dialogs::Box box = game.boxes.boxes.last();
     QCOMPARE(box.kind, Dialogs::Box::Error);
     if (expected.endsWith(QLatin1Char('(')))
         QVERIFY2(box.text.startsWith(expected) && box.text.size() > expected.size(), qPrintable(box.text));
     else
         QCOMPARE(box.text, expected);
 
+    // No game is left on the table: no shelf of either frame, no
+    // description, and the clock stands still.
+    const auto shownPanels = [&game] {
+        int shown = 0;
+        for (const Panel* panel : game.form->findChildren<Panel*>())
+            shown += tagOf(panel) >= 100 && tagOf(panel) <= 211 && panel->isVisible() ? 1 : 0;
+        return shown;
+    };
+    QCOMPARE(shownPanels(), 0);
+    QCOMPARE(game.description()->plainText(), QString());
+    const int clockAfterError = game.clockPosition();
+    game.tick(20);
+    QCOMPARE(game.clockPosition(), clockAfterError);
+    QCOMPARE(double(game.ps().TCurT), 0.0);
+
     // The game still answers: a mode button takes, and nothing else pops up.
     QTest::mouseClick(game.button(QStringLiteral("sb_Mode_2")), Qt::LeftButton);
     QCOMPARE(game.ps().N_Mode, 2);
-    QCOMPARE(game.boxes.boxes.size(), 1);
+    QCOMPARE(game.boxes.boxes.size(), asked + 1);
 
-    // Content made whole again: the next press deals a normal game.
+    // Content made whole again: the next press deals a normal game, asking
+    // nothing and charging nothing; in a round its clock runs from there.
     TestContent::writeContentDir(base, 8);
     QTest::mouseClick(game.levelButton(level), Qt::LeftButton);
-    QCOMPARE(game.boxes.boxes.size(), 1);
+    QCOMPARE(game.boxes.boxes.size(), asked + 1);
+    QCOMPARE(game.clockPosition(), clockAfterError);
+    game.tick();
+    QCOMPARE(game.clockPosition(), clockAfterError + (timed ? 1 : 0));
     PlayState& ps = game.ps();
     const int items = level == 0 ? 3 : 4;
     QCOMPARE(ps.N_Level, level);

@@ -271,6 +271,10 @@ void PngDecoding::hostileStreams_data()
     QTest::newRow("just past the side limit")
         << signature + chunk("IHDR", header(PngLimits::maxSide + 1, 1, 8, 2)) + chunk("IEND", {})
         << QStringLiteral("Obraz PNG jest za duży");
+    QTest::newRow("just past the pixel budget")
+        << signature + chunk("IHDR", header(PngLimits::maxSide, int(PngLimits::maxPixels / PngLimits::maxSide) + 1, 8, 2))
+               + chunk("IDAT", deflate(QByteArray(64, '\0'))) + chunk("IEND", {})
+        << QStringLiteral("Obraz PNG jest za duży (dopuszczalne są najwyżej 8192 piksele z boku i 16777216 pikseli w sumie)");
     QTest::newRow("zero width")
         << signature + chunk("IHDR", header(0, 4, 8, 2)) + chunk("IEND", {}) << QStringLiteral("Uszkodzony obraz PNG");
 
@@ -320,17 +324,20 @@ void PngDecoding::hostileStreams()
 
 void PngDecoding::limitsLeaveRealPicturesAlone()
 {
-    // A picture at the side limit, with a modest text chunk, still decodes.
-    QImage source(PngLimits::maxSide, 200, QImage::Format_RGB32);
-    source.fill(qRgb(250, 240, 200));
-    source.setText(QStringLiteral("Title"), QStringLiteral("Marchewka"));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QVERIFY(source.save(&buffer, "PNG"));
-    const QImage decoded = decodeOpaquePng(bytes);
-    QCOMPARE(decoded.size(), source.size());
-    QCOMPARE(decoded.pixel(PngLimits::maxSide - 1, 199), qRgb(250, 240, 200));
+    // A teacher's photograph, and a picture at the side limit that uses the
+    // whole pixel budget, with a modest text chunk, still decode.
+    for (const QSize size : {QSize(4000, 3000), QSize(PngLimits::maxSide, int(PngLimits::maxPixels / PngLimits::maxSide))}) {
+        QImage source(size, QImage::Format_RGB32);
+        source.fill(qRgb(250, 240, 200));
+        source.setText(QStringLiteral("Title"), QStringLiteral("Marchewka"));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(source.save(&buffer, "PNG"));
+        const QImage decoded = decodeOpaquePng(bytes);
+        QCOMPARE(decoded.size(), size);
+        QCOMPARE(decoded.pixel(size.width() - 1, size.height() - 1), qRgb(250, 240, 200));
+    }
 
     // A compressed comment inflating to a tenth of the chunk limit is fine:
     // it is the limit, not the kind of chunk, that refuses the big ones.

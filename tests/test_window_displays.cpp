@@ -72,6 +72,7 @@ private slots:
         QTest::newRow("caption label") << "l_32" << false;
         QTest::newRow("count box") << "p_1_G" << false;
         QTest::newRow("time box") << "p_4_T" << false;
+        QTest::newRow("round clock") << "pb_Note" << false;
     }
     void resultsToggle()
     {
