@@ -324,20 +324,17 @@ void PngDecoding::hostileStreams()
 
 void PngDecoding::limitsLeaveRealPicturesAlone()
 {
-    // A teacher's photograph, and a picture at the side limit that uses the
-    // whole pixel budget, with a modest text chunk, still decode.
-    for (const QSize size : {QSize(4000, 3000), QSize(PngLimits::maxSide, int(PngLimits::maxPixels / PngLimits::maxSide))}) {
-        QImage source(size, QImage::Format_RGB32);
-        source.fill(qRgb(250, 240, 200));
-        source.setText(QStringLiteral("Title"), QStringLiteral("Marchewka"));
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(source.save(&buffer, "PNG"));
-        const QImage decoded = decodeOpaquePng(bytes);
-        QCOMPARE(decoded.size(), size);
-        QCOMPARE(decoded.pixel(size.width() - 1, size.height() - 1), qRgb(250, 240, 200));
-    }
+    // A teacher's photograph, with a modest text chunk, still decodes.
+    QImage source(4000, 3000, QImage::Format_RGB32);
+    source.fill(qRgb(250, 240, 200));
+    source.setText(QStringLiteral("Title"), QStringLiteral("Marchewka"));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(source.save(&buffer, "PNG"));
+    const QImage decoded = decodeOpaquePng(bytes);
+    QCOMPARE(decoded.size(), source.size());
+    QCOMPARE(decoded.pixel(3999, 2999), qRgb(250, 240, 200));
 
     // A compressed comment inflating to a tenth of the chunk limit is fine:
     // it is the limit, not the kind of chunk, that refuses the big ones.
