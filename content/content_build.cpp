@@ -4,6 +4,7 @@
 #include "content/content_check.h"
 #include "content/game_error.h"
 #include "content/item_list.h"
+#include "content/picture_fit.h"
 #include "content/set_folder.h"
 
 #include <QBuffer>
@@ -151,7 +152,7 @@ QList<ListSource> parseList(const QString& text, const QString& fileName, bool w
 QImage renderPicture(const QString& emoji, int side)
 {
     QFont font(emojiFamily());
-    font.setPixelSize(side * 13 / 16);  // the glyph fills the ground with a small margin
+    font.setPixelSize(PictureFit::roomFor(side));  // the glyph fills the ground with a small margin
     const QFontMetrics metrics(font);
     for (const char32_t point : emoji.toUcs4())
         if (point != 0xFE0F && point != 0x200D && !metrics.inFontUcs4(point))

@@ -36,7 +36,8 @@ QImage fitted(const QImage& image, int side, const QColor& ground)
     picture.fill(ground);
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         return picture;
-    const QSize size = image.size().scaled(side, side, Qt::KeepAspectRatio).expandedTo({1, 1});
+    const int room = roomFor(side);
+    const QSize size = image.size().scaled(room, room, Qt::KeepAspectRatio).expandedTo({1, 1});
     const QImage scaled = image.size() == size
                               ? image
                               : image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -59,7 +60,7 @@ QImage fittedFile(const QString& path, int side, const QColor& ground)
     // Vector pictures are rendered straight at the size they will have.
     if (reader.format() == "svg" || reader.format() == "svgz")
         if (original.isValid() && !original.isEmpty())
-            reader.setScaledSize(original.scaled(side, side, Qt::KeepAspectRatio));
+            reader.setScaledSize(original.scaled(side, side, Qt::KeepAspectRatio));  // fitted() scales the rest
     const QImage image = reader.read();
     if (image.isNull())
         throw GameError(QStringLiteral("Nie można wczytać obrazu „%1”: %2").arg(path, readerProblem(reader)));

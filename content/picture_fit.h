@@ -10,9 +10,16 @@
 
 namespace PictureFit {
 
+// The side of the part of the square a picture fills: a small margin stays
+// free so that the rounded frame of a tile never covers the picture.
+inline constexpr int roomFor(int side)
+{
+    return side * 13 / 16;
+}
+
 // `image` fitted into a `side` × `side` opaque picture: scaled down or up to
-// the largest size that fits, centred, its transparent parts and the room
-// around it filled with `ground`.
+// the largest size that fits with the margin an emoji has, centred, its
+// transparent parts and the room around it filled with `ground`.
 QImage fitted(const QImage& image, int side, const QColor& ground);
 
 // Reads the picture file at `path` and fits it (vector pictures are drawn
