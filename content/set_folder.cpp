@@ -32,9 +32,9 @@ QString readText(const QDir& folder, const char* name)
 
 QImage pictureOf(const ContentBuild::PictureSource& source, const QDir& folder)
 {
-    if (source.file.isEmpty())
-        return ContentBuild::renderPicture(source.emoji);
     try {
+        if (source.file.isEmpty())
+            return ContentBuild::renderPicture(source.emoji);
         return PictureFit::fittedFile(folder.filePath(source.file), ContentBuild::pictureSide,
                                       ContentBuild::pictureGround);
     } catch (const GameError& error) {
