@@ -1,10 +1,11 @@
 #include "content/content_build.h"
 
 #include "content/archive_writer.h"
+#include "content/content_check.h"
 #include "content/game_error.h"
 #include "content/item_list.h"
-#include "content/sound_cues.h"
-#include "content/wav_writer.h"
+#include "content/picture_fit.h"
+#include "content/set_folder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,23 +16,17 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <png.h>
 
 #include <csetjmp>
+#include <filesystem>
 #include <vector>
 
 namespace ContentBuild {
 
 namespace {
-
-QString readText(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw GameError(QStringLiteral("Nie można otworzyć pliku \"%1\". %2").arg(path, file.errorString()));
-    return QString::fromUtf8(file.readAll());
-}
 
 // Meaningful lines with their 1-based numbers: comments and blank lines skipped.
 QList<std::pair<int, QStringList>> fieldsOf(const QString& text)
@@ -82,22 +77,52 @@ QString emojiFontPath()
 QList<PictureSource> parsePictures(const QString& text, const QString& fileName)
 {
     QList<PictureSource> pictures;
-    for (const auto& [line, fields] : fieldsOf(text)) {
-        if (fields.size() < 3)
-            refuse(fileName, line, QStringLiteral("potrzeba numeru, znaku emoji i nazwy"));
+    const QStringList all = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    for (int i = 0; i < all.size(); ++i) {
+        const int line = i + 1;
+        QString rest = all.at(i).trimmed();
+        if (rest.isEmpty() || rest.startsWith(QLatin1Char('#')))
+            continue;
+        // The number, then the picture, then the name, which may hold blanks.
+        const auto takeField = [&rest] {
+            const qsizetype blank = rest.indexOf(QLatin1Char(' '));
+            const QString field = rest.left(blank < 0 ? rest.size() : blank);
+            rest = blank < 0 ? QString() : rest.mid(blank + 1).trimmed();
+            return field;
+        };
         PictureSource picture;
-        picture.number = codeOf(fields.at(0), fileName, line);
+        picture.line = line;
+        const QString number = takeField();
+        if (rest.isEmpty() || (!rest.startsWith(QLatin1Char('"')) && !rest.contains(QLatin1Char(' '))))
+            refuse(fileName, line, QStringLiteral("potrzeba numeru, obrazka (znaku emoji albo pliku) i nazwy"));
+        picture.number = codeOf(number, fileName, line);
         if (picture.number != pictures.size())
             refuse(fileName, line, QStringLiteral("obrazy muszą mieć kolejne numery od 00000, oczekiwano %1")
                                        .arg(pictures.size(), 5, 10, QLatin1Char('0')));
-        for (const QString& hex : fields.at(1).split(QLatin1Char('+'))) {
-            bool ok = false;
-            const char32_t point = char32_t(hex.toUInt(&ok, 16));
-            if (!ok || point == 0 || point > 0x10FFFF)
-                refuse(fileName, line, QStringLiteral("„%1” nie jest kodem znaku").arg(hex));
-            picture.emoji += QString::fromUcs4(&point, 1);
+        if (rest.startsWith(QLatin1Char('"'))) {
+            // A file name with blanks stands in double quotes.
+            const qsizetype close = rest.indexOf(QLatin1Char('"'), 1);
+            if (close < 0)
+                refuse(fileName, line, QStringLiteral("brak cudzysłowu zamykającego nazwę pliku"));
+            picture.file = rest.mid(1, close - 1);
+            rest = rest.mid(close + 1).trimmed();
+            if (picture.file.isEmpty() || rest.isEmpty())
+                refuse(fileName, line, QStringLiteral("potrzeba numeru, obrazka (znaku emoji albo pliku) i nazwy"));
+        } else {
+            const QString source = takeField();
+            if (source.contains(QLatin1Char('.')) || source.contains(QLatin1Char('/')))
+                picture.file = source;
+            else
+                for (const QString& hex : source.split(QLatin1Char('+'))) {
+                    bool ok = false;
+                    const char32_t point = char32_t(hex.toUInt(&ok, 16));
+                    if (!ok || point == 0 || point > 0x10FFFF)
+                        refuse(fileName, line, QStringLiteral("„%1” nie jest kodem znaku ani nazwą pliku (pliki "
+                                                              "mają rozszerzenie, np. kot.jpg)").arg(hex));
+                    picture.emoji += QString::fromUcs4(&point, 1);
+                }
         }
-        picture.name = fields.mid(2).join(QLatin1Char(' '));
+        picture.name = rest.simplified();
         if (picture.name.size() > ArchiveWriter::maxNameLength)
             refuse(fileName, line, QStringLiteral("nazwa dłuższa niż %1 znaków").arg(ArchiveWriter::maxNameLength));
         pictures.append(picture);
@@ -127,7 +152,7 @@ QList<ListSource> parseList(const QString& text, const QString& fileName, bool w
 QImage renderPicture(const QString& emoji, int side)
 {
     QFont font(emojiFamily());
-    font.setPixelSize(side * 13 / 16);  // the glyph fills the ground with a small margin
+    font.setPixelSize(PictureFit::roomFor(side));  // the glyph fills the ground with a small margin
     const QFontMetrics metrics(font);
     for (const char32_t point : emoji.toUcs4())
         if (point != 0xFE0F && point != 0x200D && !metrics.inFontUcs4(point))
@@ -196,34 +221,58 @@ QByteArray rgbPng(const QImage& image)
     return bytes;
 }
 
-void buildDirectory(const QString& dataDir, const QString& outDir)
+void writeContents(const SetFolder::Contents& contents, const QString& outDir)
 {
-    const QDir data(dataDir);
     if (!QDir().mkpath(outDir))
         throw GameError(QStringLiteral("Nie można utworzyć katalogu %1").arg(outDir));
     const QDir out(outDir);
+    ArchiveWriter::write(outDir, contents.pictures);
+    for (size_t list = 0; list < SetFolder::listFiles.size(); ++list)
+        ArchiveWriter::writeFile(out.filePath(QString::fromLatin1(SetFolder::listFiles[list])),
+                                 encodeItemList(contents.lists[list]));
+    for (size_t cue = 0; cue < SetFolder::cueFiles.size(); ++cue)
+        ArchiveWriter::writeFile(out.filePath(QString::fromLatin1(SetFolder::cueFiles[cue])), contents.cues[cue]);
+}
 
-    const QList<PictureSource> sources =
-        parsePictures(readText(data.filePath(QStringLiteral("pictures.txt"))), QStringLiteral("pictures.txt"));
-    QList<ArchiveWriter::Picture> pictures;
-    for (const PictureSource& source : sources)
-        pictures.append({rgbPng(renderPicture(source.emoji)), source.name});
-    ArchiveWriter::write(outDir, pictures);
+void buildDirectory(const QString& setFolder, const QString& outDir)
+{
+    // Every picture and list is read before anything is written.
+    const SetFolder::Contents contents = SetFolder::read(setFolder);
+    const QString target = QDir::cleanPath(QDir(outDir).absolutePath());
+    const QFileInfo targetInfo(target);
+    if (targetInfo.exists() && !targetInfo.isDir())
+        throw GameError(QStringLiteral("%1 nie jest katalogiem").arg(QDir::toNativeSeparators(target)));
+    const QString parent = targetInfo.absolutePath();
+    if (!QDir().mkpath(parent))
+        throw GameError(QStringLiteral("Nie można utworzyć katalogu %1").arg(QDir::toNativeSeparators(parent)));
+    QTemporaryDir staging(parent + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".budowa-XXXXXX"));
+    if (!staging.isValid())
+        throw GameError(QStringLiteral("Nie można utworzyć katalogu roboczego w %1: %2")
+                            .arg(QDir::toNativeSeparators(parent), staging.errorString()));
+    writeContents(contents, staging.path());
+    const QStringList faults = ContentCheck::checkDirectory(staging.path());
+    if (!faults.isEmpty())
+        throw GameError(QStringLiteral("Zestaw nie przeszedł sprawdzenia, nic nie zapisano:\n") +
+                        faults.join(QLatin1Char('\n')));
 
-    const struct { const char* source; const char* target; bool withForms; } lists[] = {
-        {"F.txt", "F.tx", false}, {"G.txt", "G.tx", true}, {"H.txt", "H.tx", true}};
-    for (const auto& list : lists) {
-        const QString sourceName = QString::fromLatin1(list.source);
-        QStringList lines;
-        for (const ListSource& item : parseList(readText(data.filePath(sourceName)), sourceName, list.withForms))
-            lines.append(formatItemLine(item.pictureNumber, item.forms));
-        ArchiveWriter::writeFile(out.filePath(QString::fromLatin1(list.target)), encodeItemList(lines));
+    if (!targetInfo.exists()) {
+        // The staging folder is private; the content directory is not.
+        QFile::setPermissions(staging.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                                  QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                                  QFileDevice::ReadOther | QFileDevice::ExeOther);
+        if (!QDir().rename(staging.path(), target))
+            throw GameError(QStringLiteral("Nie można utworzyć katalogu %1").arg(QDir::toNativeSeparators(target)));
+        staging.setAutoRemove(false);
+        return;
     }
-
-    const char* const cues[] = {"A.wv", "B.wv", "C.wv"};
-    for (int cue = 0; cue < SoundCues::cueCount; ++cue)
-        ArchiveWriter::writeFile(out.filePath(QString::fromLatin1(cues[cue])),
-                                 Wav::pcm16Mono(SoundCues::synthesize(cue), SoundCues::sampleRate));
+    for (const QString& file : ContentCheck::contentFiles()) {
+        std::error_code failure;
+        std::filesystem::rename(QFile::encodeName(staging.filePath(file)).toStdString(),
+                                QFile::encodeName(target + QLatin1Char('/') + file).toStdString(), failure);
+        if (failure)
+            throw GameError(QStringLiteral("Nie można zapisać pliku %1")
+                                .arg(QDir::toNativeSeparators(target + QLatin1Char('/') + file)));
+    }
 }
 
 QStringList packFolder(const QString& folder, const QString& outDir)

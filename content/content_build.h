@@ -1,8 +1,9 @@
 #pragma once
-// Making a content directory from the sources in data/: the item pictures
-// rendered from the Noto Color Emoji font onto an opaque light ground and
-// packed into the archive, the item lists laid out in their columns, the
-// three sound cues synthesised. Also packing a folder of PNG files.
+// Making a content directory from a set folder (data/ for the fruit set
+// that ships): the item pictures rendered from the Noto Color Emoji font or
+// fitted from picture files onto an opaque light ground and packed into the
+// archive, the item lists laid out in their columns, the sound cues taken
+// from the folder or synthesised. Also packing a folder of PNG files.
 // Rendering needs a QGuiApplication.
 
 #include <QColor>
@@ -10,6 +11,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+namespace SetFolder {
+struct Contents;
+}
 
 namespace ContentBuild {
 
@@ -19,7 +24,9 @@ QString emojiFontPath();
 
 struct PictureSource {
     int number = 0;
-    QString emoji;
+    int line = 0;   // in pictures.txt, for messages
+    QString emoji;  // the emoji's code points, or empty for a picture file
+    QString file;   // relative to the set folder
     QString name;
 };
 struct ListSource {
@@ -27,8 +34,11 @@ struct ListSource {
     QStringList forms;
 };
 
-// Parsers of data/pictures.txt and data/[FGH].txt; '#' starts a comment
-// line. They throw GameError naming the file and line of a fault.
+// Parsers of pictures.txt and [FGH].txt; '#' starts a comment line. A
+// picture line is "<number> <emoji code points joined by +> <name>" or
+// "<number> <file> <name>", the file in double quotes when it holds blanks
+// (a field with a dot or a slash is a file). They throw GameError naming the
+// file and line of a fault.
 QList<PictureSource> parsePictures(const QString& text, const QString& fileName);
 QList<ListSource> parseList(const QString& text, const QString& fileName, bool withForms);
 
@@ -38,8 +48,15 @@ QImage renderPicture(const QString& emoji, int side = pictureSide);
 // An RGB PNG of `image` (colour type 2, no alpha).
 QByteArray rgbPng(const QImage& image);
 
-// Builds all eight files from `dataDir` into `outDir` (created if needed).
-void buildDirectory(const QString& dataDir, const QString& outDir);
+// Writes the eight files of `contents` into `outDir` (created if needed).
+void writeContents(const SetFolder::Contents& contents, const QString& outDir);
+
+// Builds the content directory `outDir` from the set folder `setFolder`.
+// The files are made in a staging folder beside `outDir` and checked there;
+// `outDir` is touched only when everything was read, written and passed the
+// content check (a new directory is renamed into place, an existing one gets
+// each file replaced by a rename). Throws GameError listing what failed.
+void buildDirectory(const QString& setFolder, const QString& outDir);
 
 // Packs the PNG files of `folder`, in file-name order, as pictures 0, 1, …
 // named by their base names into `outDir`; returns one "<code> <file>" line

@@ -4,12 +4,16 @@ list(APPEND TREFOLIA_CORE_SOURCES
   content/archive_writer.cpp content/archive_writer.h
   content/content_build.cpp content/content_build.h
   content/content_check.cpp content/content_check.h
+  content/content_install.cpp content/content_install.h
+  content/content_proof.cpp content/content_proof.h
   content/game_error.h
   content/io_error.cpp content/io_error.h
   content/item_list.cpp content/item_list.h
   content/little_endian.h
   content/picture_archive.cpp content/picture_archive.h
+  content/picture_fit.cpp content/picture_fit.h
   content/png_decode.cpp content/png_decode.h
+  content/set_folder.cpp content/set_folder.h
   content/sound_cues.cpp content/sound_cues.h
   content/wav_writer.cpp content/wav_writer.h
   content/windows1250.cpp content/windows1250.h

@@ -5,13 +5,17 @@
 #include "content/archive_writer.h"
 #include "content/content_build.h"
 #include "content/content_check.h"
+#include "content/content_install.h"
+#include "content/content_proof.h"
 #include "content/game_error.h"
 #include "content/item_list.h"
 #include "content/picture_archive.h"
 #include "content/sound_cues.h"
 #include "content/wav_writer.h"
+#include "play_fixture.h"
 #include "support/test_content.h"
 
+#include <QPainter>
 #include <QtTest>
 
 #include <algorithm>
@@ -22,6 +26,47 @@ namespace {
 QString shippedDir()
 {
     return qEnvironmentVariable("TREFOLIA_BUILD_DIR") + QStringLiteral("/Base/");
+}
+
+// A set folder of four emoji and picture 00004 given by `picture` as it
+// stands in its line; the lists name all five. `extra` (a file name and its
+// text) is written last.
+void writeSetFolder(const QString& dir, const QString& picture, const QString& extraName, const QByteArray& extra)
+{
+    QDir().mkpath(dir);
+    const QString pictures =
+        QStringLiteral("00000 1F34E a\n00001 1F350 b\n00002 1F34C c\n00003 1F34B d\n00004 %1 e\n").arg(picture);
+    QString f, words;
+    for (int i = 0; i < 5; ++i) {
+        f += QStringLiteral("0000%1\n").arg(i);
+        words += QStringLiteral("0000%1 %2\n").arg(i).arg(TestContent::itemForms(i).join(QLatin1Char(' ')));
+    }
+    for (const auto& [name, text] : {std::pair{QStringLiteral("pictures.txt"), pictures}, {QStringLiteral("F.txt"), f},
+                                     {QStringLiteral("G.txt"), words}, {QStringLiteral("H.txt"), words}})
+        ArchiveWriter::writeFile(dir + QLatin1Char('/') + name, text.toUtf8());
+    if (!extraName.isEmpty()) {
+        QDir(dir).mkpath(QFileInfo(extraName).path());
+        ArchiveWriter::writeFile(dir + QLatin1Char('/') + extraName, extra);
+    }
+}
+
+QByteArray imageFile(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A picture of `size` in the colour `around` but for a blue middle.
+QImage blueMiddleOn(QSize size, QColor around)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(around);
+    const int w = size.width() / 4, h = size.height() / 4;
+    QPainter(&image).fillRect(QRect(QPoint(), size).adjusted(w, h, -w, -h), Qt::blue);
+    return image;
 }
 
 bool anyFaultContains(const QStringList& faults, const QString& text)
@@ -57,6 +102,11 @@ private slots:
     void cuesAreSoftAndClickFree();
     void cuesHaveTheirShape();
     void wavInspection();
+    void setFolderBuilds_data();
+    void setFolderBuilds();
+    void installKeepsThePreviousSet_data();
+    void installKeepsThePreviousSet();
+    void secondSetIsReadyForClass();
     void packFolderNumbersByFileName();
     void testContentHelperIsValidAndFast();
 };
@@ -280,6 +330,180 @@ void ContentTool::wavInspection()
     QByteArray cut = Wav::pcm16Mono({1, 2, 3}, 22050);
     cut.chop(2);
     QVERIFY(Wav::inspect(cut).problem.contains(QStringLiteral("poza koniec")));
+}
+
+void ContentTool::setFolderBuilds_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<QString>("extraName");
+    QTest::addColumn<QByteArray>("extra");
+    QTest::addColumn<QPoint>("groundAt");  // in the fitted picture: transparency or room
+    QTest::addColumn<QColor>("centre");
+    QTest::addColumn<QString>("error");
+    const QImage wide = blueMiddleOn({200, 100}, Qt::red).convertToFormat(QImage::Format_RGB32);
+    QTest::newRow("JPEG with blanks in its name") << "\"zdjęcia/mój kot.jpg\"" << "zdjęcia/mój kot.jpg"
+                                                   << imageFile(wide, "JPEG") << QPoint(64, 8) << QColor(Qt::blue) << "";
+    QTest::newRow("transparent PNG") << "kot.png" << "kot.png" << imageFile(blueMiddleOn({64, 64}, Qt::transparent), "PNG")
+                                     << QPoint(20, 64) << QColor(Qt::blue) << "";
+    QImage big(3000, 2000, QImage::Format_RGB32);
+    big.fill(Qt::darkGreen);
+    QTest::newRow("3000 x 2000 PNG") << "duży.png" << "duży.png" << imageFile(big, "PNG") << QPoint(64, 10)
+                                     << QColor(Qt::darkGreen) << "";
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='20' viewBox='0 0 10 20'>"
+                           "<rect x='0' y='5' width='10' height='10' fill='#0000ff'/></svg>";
+    QTest::newRow("SVG") << "ryba.svg" << "ryba.svg" << svg << QPoint(64, 20) << QColor(Qt::blue) << "";
+    QTest::newRow("broken picture file") << "zepsuty.png" << "zepsuty.png" << QByteArray("\x89PNG nie obraz") << QPoint()
+                                         << QColor() << "pictures.txt, wiersz 5: Nie można wczytać obrazu";
+    QTest::newRow("missing picture file") << "brak.gif" << "" << QByteArray() << QPoint() << QColor()
+                                          << "pictures.txt, wiersz 5: Nie można wczytać obrazu";
+    QTest::newRow("wrong line") << "1F347" << "G.txt" << QByteArray("# x\n00000 Kot Kota\n") << QPoint() << QColor()
+                                << "G.txt, wiersz 2: potrzeba kodu i trzech form";
+    QTest::newRow("cue that is not PCM") << "1F347" << "B.wav" << QByteArray("RIFF") << QPoint() << QColor()
+                                         << "B.wav: ";
+    QTest::newRow("list failing the check") << "1F347" << "F.txt" << QByteArray("00000\n00001\n00002\n")
+                                            << QPoint() << QColor() << "F.tx: za mało przedmiotów";
+}
+
+void ContentTool::setFolderBuilds()
+{
+    QFETCH(QString, picture);
+    QFETCH(QString, extraName);
+    QFETCH(QByteArray, extra);
+    QFETCH(QPoint, groundAt);
+    QFETCH(QColor, centre);
+    QFETCH(QString, error);
+    QTemporaryDir temp;
+    writeSetFolder(temp.filePath(QStringLiteral("zestaw")), picture, extraName, extra);
+    const QString out = temp.filePath(QStringLiteral("Base"));
+    QString got;
+    try {
+        ContentBuild::buildDirectory(temp.filePath(QStringLiteral("zestaw")), out);
+    } catch (const GameError& e) {
+        got = e.message();
+    }
+    if (!error.isEmpty()) {
+        QVERIFY2(got.contains(error), qPrintable(got));
+        // Nothing where it was pointed, no staging folder left behind.
+        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("zestaw")});
+        return;
+    }
+    QVERIFY2(got.isEmpty(), qPrintable(got));
+    QString name;
+    // Read as the game reads it, which composes any alpha onto black.
+    const QImage fitted = LoadArchivePicture(out + QLatin1Char('/'), 4, name);
+    QCOMPARE(fitted.size(), QSize(ContentBuild::pictureSide, ContentBuild::pictureSide));
+    QCOMPARE(fitted.pixel(groundAt), ContentBuild::pictureGround.rgb());
+    QVERIFY2(qAbs(QColor(fitted.pixel(64, 64)).hue() - centre.hue()) < 12, qPrintable(QColor(fitted.pixel(64, 64)).name()));
+    // The proof page of the folder shows the five pictures at three sizes and every list line.
+    const QString html = temp.filePath(QStringLiteral("arkusz.html"));
+    QVERIFY(ContentProof::write(temp.filePath(QStringLiteral("zestaw")), html).isEmpty());
+    QFile page(html);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(page.readAll()).count(QStringLiteral("data:image/png;base64,")), 5 * 3 + 3 * 5);
+}
+
+void ContentTool::installKeepsThePreviousSet_data()
+{
+    QTest::addColumn<QString>("source");     // "new", "new without H.tx", "new, no game", or the game's previous set
+    QTest::addColumn<int>("failingCopy");    // the copy that fails, from 1; 0 none
+    QTest::addColumn<int>("baseAfter");      // items per list of the set in Base/ afterwards
+    QTest::addColumn<int>("previousAfter");  // and in Base.poprzedni
+    QTest::addColumn<QString>("error");
+    QTest::newRow("install") << "new" << 0 << 5 << 4 << "";
+    QTest::newRow("going back to the previous set") << "Base.poprzedni" << 0 << 6 << 4 << "";
+    QTest::newRow("copy fails part-way") << "new" << 4 << 4 << 6 << "Nie można skopiować pliku";
+    QTest::newRow("no game program") << "new, no game" << 0 << 4 << 6 << "nie ma programu gry";
+    QTest::newRow("set failing its check") << "new without H.tx" << 0 << 4 << 6 << "Brak pliku H.tx";
+}
+
+void ContentTool::installKeepsThePreviousSet()
+{
+    QFETCH(QString, source);
+    QFETCH(int, failingCopy);
+    QFETCH(int, baseAfter);
+    QFETCH(int, previousAfter);
+    QFETCH(QString, error);
+    QTemporaryDir game, sets;
+    TestContent::writeContentDir(game.filePath(QStringLiteral("Base")), 4);
+    TestContent::writeContentDir(game.filePath(QStringLiteral("Base.poprzedni")), 6);
+    TestContent::writeContentDir(sets.filePath(QStringLiteral("new")), 5);
+    if (source.contains(QStringLiteral("H.tx")))
+        QFile::remove(sets.filePath(QStringLiteral("new/H.tx")));
+    if (!source.contains(QStringLiteral("no game"))) {
+        ArchiveWriter::writeFile(game.filePath(QStringLiteral("trefolia")), "#!/bin/sh\n");
+        QFile::setPermissions(game.filePath(QStringLiteral("trefolia")), QFile::ReadOwner | QFile::ExeOwner);
+    }
+    int copies = 0;
+    const auto copy = [&](const QString& from, const QString& to) {
+        if (++copies < failingCopy || failingCopy == 0)
+            return QFile::copy(from, to);
+        ArchiveWriter::writeFile(to, "połowa");  // a copy cut off part-way
+        return false;
+    };
+    const QString from =
+        source.startsWith(QStringLiteral("new")) ? sets.filePath(QStringLiteral("new")) : game.filePath(source);
+    QString got;
+    try {
+        ContentInstall::install(from, game.path(), copy);
+    } catch (const GameError& e) {
+        got = e.message();
+    }
+    QVERIFY2(error.isEmpty() ? got.isEmpty() : got.contains(error), qPrintable(got));
+    QCOMPARE(itemLineCount(loadItemList(game.filePath(QStringLiteral("Base/H.tx")))), baseAfter);
+    QCOMPARE(itemLineCount(loadItemList(game.filePath(QStringLiteral("Base.poprzedni/H.tx")))), previousAfter);
+    QVERIFY(ContentCheck::checkDirectory(game.filePath(QStringLiteral("Base"))).isEmpty());
+    QVERIFY(ContentCheck::checkDirectory(game.filePath(QStringLiteral("Base.poprzedni"))).isEmpty());
+    QCOMPARE(QDir(game.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("Base"), QStringLiteral("Base.poprzedni")}));
+}
+
+void ContentTool::secondSetIsReadyForClass()
+{
+    const QString set = qEnvironmentVariable("TREFOLIA_BUILD_DIR") + QStringLiteral("/sets/zwierzeta/");
+    if (!QFileInfo::exists(set + QStringLiteral("E.bt")))
+        QSKIP("sets/zwierzeta has not been built in this build directory");
+    QVERIFY(ContentCheck::checkDirectory(set).isEmpty());
+    QTemporaryDir temp;
+    QVERIFY(ContentProof::write(set, temp.filePath(QStringLiteral("arkusz.html"))).isEmpty());
+    QFile file(temp.filePath(QStringLiteral("arkusz.html")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll()), text = QString(html).remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    QVERIFY(text.contains(QStringLiteral("bez błędów")));
+    const qint64 pictures = QFileInfo(set + QStringLiteral("E.bt")).size() / PictureArchive::indexRecordSize;
+    int lines = 0;
+    // Every word-level line in each frame, in the form the frame needs.
+    for (const QString& list : {QStringLiteral("F.tx"), QStringLiteral("G.tx"), QStringLiteral("H.tx")}) {
+        const QStringList items = loadItemList(set + list);
+        QVERIFY(itemLineCount(items) >= (list == QLatin1String("F.tx") ? 16 : 12));
+        lines += itemLineCount(items);
+        for (int i = 0; list != QLatin1String("F.tx") && i < itemLineCount(items); ++i) {
+            const QString line = items.at(i);
+            for (const QString& frame : {QStringLiteral("Z brzegów leżą %1 i ").arg(nameForm(line, 0).toLower()),
+                                         QStringLiteral(" leży obok %1.").arg(nameForm(line, 1).toLower()),
+                                         QStringLiteral(" leży pomiędzy %1 i ").arg(nameForm(line, 2).toLower()),
+                                         QStringLiteral("%1 leży na prawo od ").arg(nameForm(line, 0))})
+                QVERIFY2(text.contains(frame), qPrintable(list + frame));
+        }
+    }
+    QCOMPARE(html.count(QStringLiteral("data:image/png;base64,")), int(pictures) * 3 + lines);
+    // The game deals from it on every level, without an error.
+    PlayFixture fixture;
+    for (const QString& name : ContentCheck::contentFiles()) {
+        QFile::remove(fixture.dir.filePath(QStringLiteral("Base/") + name));
+        QVERIFY(QFile::copy(set + name, fixture.dir.filePath(QStringLiteral("Base/") + name)));
+    }
+    for (int level = 0; level < 4; ++level) {
+        fixture.pressLevel(level);
+        QVERIFY(fixture.boxes.boxes.isEmpty());
+        QCOMPARE(fixture.shownShelves(), level == 0 ? 6 : 12);
+        QVERIFY(!fixture.item(fixture.ps().Correct_S, 0)->bitmap().isNull());
+        const QString description = fixture.description()->plainText();
+        QVERIFY2(level < 2 ? fixture.description()->pictureCount() > 0
+                           : description.endsWith(QLatin1Char('.')) && !description.contains(QStringLiteral(" .")) &&
+                                 !description.contains(QStringLiteral("  ")),
+                 qPrintable(description));
+    }
 }
 
 void ContentTool::packFolderNumbersByFileName()

@@ -1,5 +1,7 @@
-// trefolia-content: makes, inspects and checks content directories.
-//   build <data folder> <out dir>     the content that ships, from data/
+// trefolia-content: makes, inspects, checks and installs content directories.
+//   build <set folder> <out dir>      a checked content directory from a set folder
+//   proof <set folder or dir> <file.html>  the page a teacher reads before class
+//   install <dir> <game folder>       the set into the game's Base/, the old one kept
 //   pack <folder of PNGs> <out dir>   an archive (E.bt, D.bb) of PNG files
 //   list <dir>                        the pictures of an archive
 //   extract <dir> <number> <out.png>  one picture, as the game sees it
@@ -10,6 +12,8 @@
 
 #include "content/content_build.h"
 #include "content/content_check.h"
+#include "content/content_install.h"
+#include "content/content_proof.h"
 #include "content/game_error.h"
 #include "content/picture_archive.h"
 
@@ -45,7 +49,9 @@ QString withSeparator(const QString& dir)
 
 int usage()
 {
-    err() << "Użycie: trefolia-content build <katalog danych> <katalog wynikowy>\n"
+    err() << "Użycie: trefolia-content build <folder zestawu> <katalog wynikowy>\n"
+             "        trefolia-content proof <folder zestawu albo katalog> <plik.html>\n"
+             "        trefolia-content install <katalog zestawu> <folder gry>\n"
              "        trefolia-content pack <katalog z plikami PNG> <katalog wynikowy>\n"
              "        trefolia-content list <katalog>\n"
              "        trefolia-content extract <katalog> <numer> <plik.png>\n"
@@ -167,7 +173,20 @@ int run(const QStringList& args)
     const QString command = args.value(1);
     if (command == QLatin1String("build") && args.size() == 4) {
         ContentBuild::buildDirectory(args.at(2), args.at(3));
-        out() << "Zbudowano katalog " << QDir::toNativeSeparators(args.at(3)) << '\n';
+        out() << "Zbudowano i sprawdzono katalog " << QDir::toNativeSeparators(args.at(3)) << '\n';
+        return 0;
+    }
+    if (command == QLatin1String("proof") && args.size() == 4) {
+        const QStringList faults = ContentProof::write(args.at(2), args.at(3));
+        out() << "Zapisano arkusz " << QDir::toNativeSeparators(args.at(3)) << "; sprawdzenie: "
+              << (faults.isEmpty() ? QStringLiteral("bez błędów") : QStringLiteral("błędów: %1").arg(faults.size()))
+              << '\n';
+        return faults.isEmpty() ? 0 : 1;
+    }
+    if (command == QLatin1String("install") && args.size() == 4) {
+        ContentInstall::install(args.at(2), args.at(3));
+        out() << "Zestaw zainstalowany w " << QDir::toNativeSeparators(QDir(args.at(3)).filePath(QStringLiteral("Base")))
+              << "; poprzedni jest w " << ContentInstall::previousName << '\n';
         return 0;
     }
     if (command == QLatin1String("pack") && args.size() == 4) {
@@ -192,11 +211,11 @@ int run(const QStringList& args)
 
 int main(int argc, char** argv)
 {
-    // Only rendering the pictures needs fonts, and so a GUI application;
-    // it draws off screen, so no display is needed anywhere.
+    // Only rendering and fitting the pictures needs fonts and image plug-ins,
+    // and so a GUI application; it draws off screen, so no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const bool renders = argc > 1 && qstrcmp(argv[1], "build") == 0;
+    const bool renders = argc > 1 && (qstrcmp(argv[1], "build") == 0 || qstrcmp(argv[1], "proof") == 0);
     std::unique_ptr<QCoreApplication> app;
     if (renders)
         app = std::make_unique<QGuiApplication>(argc, argv);
