@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <filesystem>
 
 namespace {
 
@@ -63,6 +64,32 @@ private slots:
         QCOMPARE(recorder.boxes.size(), 1);
         compareBox(recorder.boxes[0], "Brak " + dir.path() + "/Base/ ", kRefused);
         QVERIFY(form.playState().Miss_Base);
+    }
+
+    // As installed, Base beside the program is a relative link to the content
+    // elsewhere; it is followed from where the link lies, and a link that
+    // leads nowhere is a missing directory.
+    void contentThroughRelativeLink_data()
+    {
+        QTest::addColumn<bool>("dangling");
+        QTest::newRow("to the content") << false;
+        QTest::newRow("to nothing") << true;
+    }
+    void contentThroughRelativeLink()
+    {
+        QFETCH(bool, dangling);
+        QTemporaryDir share, program;
+        StartupEnvironment env = programIn(share);
+        const QString target = QDir(program.path()).relativeFilePath(share.filePath(dangling ? "Gone" : "Base"));
+        QVERIFY(!QFileInfo(target).isAbsolute());
+        std::filesystem::create_directory_symlink(target.toStdString(), program.filePath("Base").toStdString());
+        env.programDir = program.path();
+        BoxRecorder recorder;
+        T_Form form(env);
+        QCOMPARE(form.playState().Miss_Base, dangling);
+        QCOMPARE(recorder.boxes.size(), dangling ? 1 : 0);
+        if (dangling)
+            compareBox(recorder.boxes[0], "Brak " + program.path() + "/Base/ ", kRefused);
     }
 
     void firstMissingFileOnly_data()
