@@ -67,29 +67,19 @@ private slots:
     }
 
     // As installed, Base beside the program is a relative link to the content
-    // elsewhere; it is followed from where the link lies, and a link that
-    // leads nowhere is a missing directory.
-    void contentThroughRelativeLink_data()
-    {
-        QTest::addColumn<bool>("dangling");
-        QTest::newRow("to the content") << false;
-        QTest::newRow("to nothing") << true;
-    }
+    // elsewhere, followed from where the link lies.
     void contentThroughRelativeLink()
     {
-        QFETCH(bool, dangling);
         QTemporaryDir share, program;
         StartupEnvironment env = programIn(share);
-        const QString target = QDir(program.path()).relativeFilePath(share.filePath(dangling ? "Gone" : "Base"));
-        QVERIFY(!QFileInfo(target).isAbsolute());
+        const QString target = QDir(program.path()).relativeFilePath(share.filePath("Base"));
+        QVERIFY(QDir::isRelativePath(target));
         std::filesystem::create_directory_symlink(target.toStdString(), program.filePath("Base").toStdString());
         env.programDir = program.path();
         BoxRecorder recorder;
         T_Form form(env);
-        QCOMPARE(form.playState().Miss_Base, dangling);
-        QCOMPARE(recorder.boxes.size(), dangling ? 1 : 0);
-        if (dangling)
-            compareBox(recorder.boxes[0], "Brak " + program.path() + "/Base/ ", kRefused);
+        QVERIFY(recorder.boxes.isEmpty());
+        QVERIFY(!form.playState().Miss_Base);
     }
 
     void firstMissingFileOnly_data()
