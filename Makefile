@@ -11,7 +11,7 @@ PACKAGES := cmake g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean check-sanitize
+.PHONY: all deps configure build run test bench clean check-sanitize package check-package
 
 all: build
 
@@ -52,6 +52,20 @@ bench: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# The Debian package, build/trefolia_<version>_<arch>.deb (CPack; dpkg-shlibdeps
+# computes its library dependencies), and its checks: lintian, the AppStream
+# and desktop-entry validators, and the game started from the unpacked package.
+PACKAGE_TOOLS       := dpkg-dev file
+PACKAGE_CHECK_TOOLS := lintian appstream desktop-file-utils
+
+package: build
+	$(call install_missing,$(PACKAGE_TOOLS))
+	cmake --build $(BUILD_DIR) --target package
+
+check-package: package
+	$(call install_missing,$(PACKAGE_CHECK_TOOLS))
+	packaging/check-package.sh $(BUILD_DIR)
 
 # check-sanitize: the whole suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer and run (any finding fails), then a short run

@@ -1,5 +1,5 @@
 # The window's artwork, compiled into the program's resources under
-# :/assets/, and the install rules for the game, its desktop entry and icons.
+# :/assets/, and the icon theme's PNGs rendered from the window icon.
 set(TREFOLIA_ARTWORK
   badge.svg banner.svg c_cancel.svg c_ok.svg c_select.svg
   delete_down.svg delete_up.svg footer.svg graph.svg help.svg icon.svg
@@ -27,15 +27,3 @@ add_custom_command(
   COMMENT "Rendering the window icon for the icon theme"
   VERBATIM)
 add_custom_target(trefolia_icons ALL DEPENDS ${TREFOLIA_ICON_DIR}/256x256/trefolia.png)
-
-include(GNUInstallDirs)
-# The game's target is made after this file is read, so its install rule
-# is deferred to the end of the directory.
-cmake_language(DEFER CALL install TARGETS trefolia RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/trefolia.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-foreach(size 16 32 48 64 128 256)
-  install(FILES ${TREFOLIA_ICON_DIR}/${size}x${size}/trefolia.png
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-endforeach()
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/icon.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME trefolia.svg)

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <filesystem>
 
 namespace {
 
@@ -63,6 +64,22 @@ private slots:
         QCOMPARE(recorder.boxes.size(), 1);
         compareBox(recorder.boxes[0], "Brak " + dir.path() + "/Base/ ", kRefused);
         QVERIFY(form.playState().Miss_Base);
+    }
+
+    // As installed, Base beside the program is a relative link to the content
+    // elsewhere, followed from where the link lies.
+    void contentThroughRelativeLink()
+    {
+        QTemporaryDir share, program;
+        StartupEnvironment env = programIn(share);
+        const QString target = QDir(program.path()).relativeFilePath(share.filePath("Base"));
+        QVERIFY(QDir::isRelativePath(target));
+        std::filesystem::create_directory_symlink(target.toStdString(), program.filePath("Base").toStdString());
+        env.programDir = program.path();
+        BoxRecorder recorder;
+        T_Form form(env);
+        QVERIFY(recorder.boxes.isEmpty());
+        QVERIFY(!form.playState().Miss_Base);
     }
 
     void firstMissingFileOnly_data()
