@@ -21,6 +21,17 @@ bool holdsGame(const QDir& folder)
     return false;
 }
 
+// Removes a set that is no longer kept. A set reached through a link (the
+// packaged game's Base/ is one) loses only the link: what it points at
+// belongs to someone else.
+void removeSet(const QString& path)
+{
+    if (QFileInfo(path).isSymLink())
+        QFile::remove(path);
+    else
+        QDir(path).removeRecursively();
+}
+
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -49,15 +60,15 @@ void install(const QString& contentDir, const QString& gameFolder, const CopySte
     const QString incoming = game.filePath(QStringLiteral("Base.nowy"));
     const QString outgoing = game.filePath(QStringLiteral("Base.usuwany"));
     // Leftovers of an install that was cut off hold nothing that is kept.
-    QDir(incoming).removeRecursively();
-    QDir(outgoing).removeRecursively();
+    removeSet(incoming);
+    removeSet(outgoing);
 
     if (!QDir().mkdir(incoming))
         throw GameError(QStringLiteral("Nie można utworzyć katalogu %1; nic nie zmieniono").arg(shown(incoming)));
     const QDir source(contentDir);
     for (const QString& file : ContentCheck::contentFiles()) {
         if (!copy(source.filePath(file), incoming + QLatin1Char('/') + file)) {
-            QDir(incoming).removeRecursively();
+            removeSet(incoming);
             throw GameError(QStringLiteral("Nie można skopiować pliku %1 do %2; nic nie zmieniono")
                                 .arg(shown(source.filePath(file)), shown(incoming)));
         }
@@ -65,7 +76,7 @@ void install(const QString& contentDir, const QString& gameFolder, const CopySte
     // The copy is checked too: what the game will read is what was checked.
     const QStringList copied = ContentCheck::checkDirectory(incoming);
     if (!copied.isEmpty()) {
-        QDir(incoming).removeRecursively();
+        removeSet(incoming);
         throw GameError(QStringLiteral("Kopia zestawu jest niepełna; nic nie zmieniono:\n") +
                         copied.join(QLatin1Char('\n')));
     }
@@ -76,13 +87,13 @@ void install(const QString& contentDir, const QString& gameFolder, const CopySte
     // Without a Base/ to take its place, the previous set stays where it is.
     const bool hadPrevious = hadBase && QFileInfo(previous).isDir();
     if (hadPrevious && !QDir().rename(previous, outgoing)) {
-        QDir(incoming).removeRecursively();
+        removeSet(incoming);
         throw GameError(QStringLiteral("Nie można przenieść katalogu %1; nic nie zmieniono").arg(shown(previous)));
     }
     if (hadBase && !QDir().rename(base, previous)) {
         if (hadPrevious)
             QDir().rename(outgoing, previous);
-        QDir(incoming).removeRecursively();
+        removeSet(incoming);
         throw GameError(QStringLiteral("Nie można przenieść katalogu %1; nic nie zmieniono").arg(shown(base)));
     }
     if (!QDir().rename(incoming, base)) {
@@ -90,10 +101,10 @@ void install(const QString& contentDir, const QString& gameFolder, const CopySte
             QDir().rename(previous, base);
         if (hadPrevious)
             QDir().rename(outgoing, previous);
-        QDir(incoming).removeRecursively();
+        removeSet(incoming);
         throw GameError(QStringLiteral("Nie można przenieść katalogu %1; nic nie zmieniono").arg(shown(incoming)));
     }
-    QDir(outgoing).removeRecursively();
+    removeSet(outgoing);
 }
 
 }  // namespace ContentInstall

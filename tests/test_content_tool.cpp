@@ -412,6 +412,7 @@ void ContentTool::installKeepsThePreviousSet_data()
     QTest::addColumn<QString>("error");
     QTest::newRow("install") << "new" << 0 << 5 << 4 << "";
     QTest::newRow("going back to the previous set") << "Base.poprzedni" << 0 << 6 << 4 << "";
+    QTest::newRow("previous set reached through a link") << "new, previous linked" << 0 << 5 << 4 << "";
     QTest::newRow("copy fails part-way") << "new" << 4 << 4 << 6 << "Nie można skopiować pliku";
     QTest::newRow("no game program") << "new, no game" << 0 << 4 << 6 << "nie ma programu gry";
     QTest::newRow("set failing its check") << "new without H.tx" << 0 << 4 << 6 << "Brak pliku H.tx";
@@ -426,7 +427,14 @@ void ContentTool::installKeepsThePreviousSet()
     QFETCH(QString, error);
     QTemporaryDir game, sets;
     TestContent::writeContentDir(game.filePath(QStringLiteral("Base")), 4);
-    TestContent::writeContentDir(game.filePath(QStringLiteral("Base.poprzedni")), 6);
+    // A packaged game reaches its shipped set through a link, which must
+    // never cost the linked directory its files.
+    const bool linked = source.contains(QStringLiteral("linked"));
+    TestContent::writeContentDir(linked ? sets.filePath(QStringLiteral("shipped"))
+                                        : game.filePath(QStringLiteral("Base.poprzedni")), 6);
+    if (linked)
+        QVERIFY(QFile::link(QStringLiteral("../") + QFileInfo(sets.path()).fileName() + QStringLiteral("/shipped"),
+                            game.filePath(QStringLiteral("Base.poprzedni"))));
     TestContent::writeContentDir(sets.filePath(QStringLiteral("new")), 5);
     if (source.contains(QStringLiteral("H.tx")))
         QFile::remove(sets.filePath(QStringLiteral("new/H.tx")));
@@ -456,6 +464,8 @@ void ContentTool::installKeepsThePreviousSet()
     QVERIFY(ContentCheck::checkDirectory(game.filePath(QStringLiteral("Base.poprzedni"))).isEmpty());
     QCOMPARE(QDir(game.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              (QStringList{QStringLiteral("Base"), QStringLiteral("Base.poprzedni")}));
+    if (linked)
+        QVERIFY(ContentCheck::checkDirectory(sets.filePath(QStringLiteral("shipped"))).isEmpty());
 }
 
 void ContentTool::secondSetIsReadyForClass()
