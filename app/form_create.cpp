@@ -1,6 +1,8 @@
+#include "app/accessibility.h"
 #include "app/artwork.h"
 #include "app/cursors.h"
 #include "app/hints.h"
+#include "app/keyboard.h"
 #include "app/result_format.h"
 #include "app/startup_messages.h"
 #include "app/t_form.h"
@@ -46,6 +48,9 @@ T_Form::T_Form(const StartupEnvironment& env, QWidget* parent) : QWidget(parent)
     buildLayout();
     connectHandlers();
     FormCreate();
+    // Keyboard play and the screen reader's view of the window.
+    new KeyboardNavigator(this);
+    installAccessibility(this);
 }
 
 T_Form::~T_Form()
