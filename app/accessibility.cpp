@@ -126,8 +126,22 @@ public:
         const T_Form* form = formOf(widget());
         if (t != QAccessible::Name || !form)
             return QAccessibleWidget::text(t);
+        return item();
+    }
+    QAccessible::State state() const override
+    {
+        // The spare fifth slot of the small shelves shows no item.
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = s.invisible || item().isEmpty();
+        return s;
+    }
+
+private:
+    QString item() const
+    {
+        const T_Form* form = formOf(widget());
         const int slot = tagOf(widget()) - 1;
-        return shelfItems(*form, shelfIndexOf(*form, widget()->parentWidget())).value(slot);
+        return form ? shelfItems(*form, shelfIndexOf(*form, widget()->parentWidget())).value(slot) : QString();
     }
 };
 

@@ -45,12 +45,14 @@ StartupEnvironment StartupEnvironment::fromSystem()
 
 T_Form::T_Form(const StartupEnvironment& env, QWidget* parent) : QWidget(parent), environment(env)
 {
+    // Before any control exists: a screen reader that is already running
+    // asks for a control's interface as soon as its state first changes.
+    installAccessibility(this);
     buildLayout();
     connectHandlers();
     FormCreate();
-    // Keyboard play and the screen reader's view of the window.
+    // Keyboard play.
     new KeyboardNavigator(this);
-    installAccessibility(this);
 }
 
 T_Form::~T_Form()
