@@ -9,8 +9,11 @@
 #include "puzzle/description_pieces.h"
 
 #include <QAccessibleWidget>
+#include <QPointer>
 #include <QProgressBar>
 #include <QRegularExpression>
+
+#include <array>
 
 namespace {
 
@@ -158,26 +161,142 @@ public:
     }
 };
 
-// A level box of the results panel: one row of the results table.
-class ResultRowAccessible : public QAccessibleWidget {
+// The results panel as a table: a row per level, its cells the level, the
+// most games completed in one round and the best time, read from the
+// value boxes as they stand.
+class ResultCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
 public:
-    ResultRowAccessible(QWidget* box, int level) : QAccessibleWidget(box, QAccessible::Row), level(level) {}
+    ResultCell(QWidget* panel, int row, int column) : panel(panel), row(row), column(column) {}
+
+    bool isValid() const override { return !panel.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(panel); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override
     {
-        const T_Form* form = formOf(widget());
-        if (t != QAccessible::Name || !form)
-            return QAccessibleWidget::text(t);
-        const auto value = [&](QChar kind) {
-            const auto* box = form->control<Panel>(QStringLiteral("p_%1_").arg(level) + kind);
-            return box ? box->caption() : QString();
-        };
-        return QStringLiteral("Poziom %1: ukończonych gier w jednej rundzie %2, najlepszy uzyskany czas %3")
-            .arg(level)
-            .arg(value(u'G'), value(u'T'));
+        if (t != QAccessible::Name || !isValid())
+            return {};
+        if (column == 0)
+            return QStringLiteral("Poziom %1").arg(row + 1);
+        const auto* box = panel->findChild<Panel*>(shownBy());
+        return box ? box->caption() : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override
+    {
+        const QWidget* shown = isValid() ? panel->findChild<QWidget*>(shownBy()) : nullptr;
+        return shown ? QRect(shown->mapToGlobal(QPoint()), shown->size()) : QRect();
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.readOnly = true;
+        s.invisible = !isValid() || !panel->isVisible();
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
     }
 
+    bool isSelected() const override { return false; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return column; }
+    int rowIndex() const override { return row; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override { return parent(); }
+
 private:
-    int level;
+    // The control that shows the cell: the level box's header, its count or its time.
+    QString shownBy() const
+    {
+        const int level = row + 1;
+        return column == 0   ? QStringLiteral("l_%1").arg(level) + u'1'
+               : column == 1 ? QStringLiteral("p_%1_G").arg(level)
+                             : QStringLiteral("p_%1_T").arg(level);
+    }
+
+    QPointer<QWidget> panel;
+    int row;
+    int column;
+};
+
+class ResultsAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+public:
+    static constexpr int Rows = 4;
+    static constexpr int Columns = 3;
+
+    explicit ResultsAccessible(QWidget* panel) : QAccessibleWidget(panel, QAccessible::Table, QStringLiteral("Wyniki")) {}
+    ~ResultsAccessible() override
+    {
+        for (const QAccessible::Id id : cells)
+            if (id)
+                QAccessible::deleteAccessibleInterface(id);
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TableInterface)
+            return static_cast<QAccessibleTableInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    int childCount() const override { return Rows * Columns; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index >= 0 && index < Rows * Columns ? cellAt(index / Columns, index % Columns) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (int i = 0; i < Rows * Columns; ++i)
+            if (cells[size_t(i)] && QAccessible::accessibleInterface(cells[size_t(i)]) == child)
+                return i;
+        return -1;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+    QAccessibleInterface* cellAt(int row, int column) const override
+    {
+        if (row < 0 || row >= Rows || column < 0 || column >= Columns)
+            return nullptr;
+        QAccessible::Id& id = cells[size_t(row * Columns + column)];
+        if (!id)
+            id = QAccessible::registerAccessibleInterface(new ResultCell(widget(), row, column));
+        return QAccessible::accessibleInterface(id);
+    }
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QString columnDescription(int column) const override
+    {
+        static const QString headers[Columns] = {QStringLiteral("Poziom"),
+                                                 QStringLiteral("ukończonych gier w jednej rundzie"),
+                                                 QStringLiteral("najlepszy uzyskany czas")};
+        return column >= 0 && column < Columns ? headers[column] : QString();
+    }
+    QString rowDescription(int row) const override { return QStringLiteral("Poziom %1").arg(row + 1); }
+    int columnCount() const override { return Columns; }
+    int rowCount() const override { return Rows; }
+    int selectedCellCount() const override { return 0; }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+private:
+    mutable std::array<QAccessible::Id, Rows * Columns> cells{};
 };
 
 class ButtonAccessible : public QAccessibleWidget {
@@ -386,13 +505,7 @@ QAccessibleInterface* trefoliaInterface(const QString& className, QObject* objec
         if (name == QLatin1String("p_Play"))
             return new CaptionAccessible(panel, QAccessible::Pane);
         if (name == QLatin1String("p_Result_2"))
-            return new QAccessibleWidget(panel, QAccessible::Table, QStringLiteral("Wyniki"));
-        static const QRegularExpression levelBox(QStringLiteral("^p_Level([1-4])$"));
-        static const QRegularExpression valueBox(QStringLiteral("^p_[1-4]_[GT]$"));
-        if (const auto match = levelBox.match(name); match.hasMatch())
-            return new ResultRowAccessible(panel, match.captured(1).toInt());
-        if (valueBox.match(name).hasMatch())
-            return new CaptionAccessible(panel, QAccessible::Cell);
+            return new ResultsAccessible(panel);
         return nullptr;
     }
     if (className == QLatin1String("ImageControl")) {
