@@ -18,6 +18,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def find_application(name, wait_seconds):
@@ -88,10 +89,51 @@ def walk(node, depth, out):
         walk(child, depth + 1, out)
 
 
+def listen_while_playing(app, seconds):
+    """Switches to timed play, deals, points at shelf 0 and prints what the
+    game announces meanwhile: name changes (message bar, description) and
+    value changes (the round clock)."""
+    heard = []
+
+    def on_event(event):
+        source = event.source
+        if event.type.endswith("accessible-name"):
+            heard.append("%s [%s] %r" % (event.type, source.getRoleName(), source.name))
+        else:
+            heard.append("%s [%s] %s" % (event.type, source.getRoleName(), source.queryValue().currentValue))
+
+    def play():
+        press(app, pyatspi.ROLE_CHECK_BOX, "Tryb gry: rozgrzewka")
+        press(app, pyatspi.ROLE_RADIO_BUTTON, "Poziom 3")
+        press(app, pyatspi.ROLE_RADIO_BUTTON, "Tryb wskazywania półki, która pasuje do opisu")
+        shelf = next(node for node in find_all(app, pyatspi.ROLE_LIST_ITEM)
+                     if node.name.startswith("Półka 0") and node.getState().contains(pyatspi.STATE_SHOWING))
+        shelf.queryAction().doAction(0)
+        return False
+
+    pyatspi.Registry.registerEventListener(on_event, "object:property-change:accessible-name",
+                                           "object:property-change:accessible-value")
+    GLib.timeout_add(300, play)
+    GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() or False)
+    pyatspi.Registry.start()
+    # The clock ticks ten times a second: show its first and last change only.
+    values = [line for line in heard if "accessible-value" in line]
+    return [line for line in heard if "accessible-value" not in line] + values[:1] + values[-1:]
+
+
+def find_all(node, role):
+    found = [node] if node.getRole() == role else []
+    for child in node:
+        found += find_all(child, role)
+    return found
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--level", type=int, default=3, help="the level to deal first (1-4)")
     parser.add_argument("--app", default="trefolia", help="the application's name on the bus")
+    parser.add_argument("--events", type=float, default=0,
+                        help="then play for this many seconds and print what the game announces")
     args = parser.parse_args()
 
     app = find_application(args.app, 20)
@@ -103,6 +145,8 @@ def main():
     out = []
     walk(app, 0, out)
     print("\n".join(out))
+    if args.events > 0:
+        print("\n".join(listen_while_playing(app, args.events)))
 
 
 if __name__ == "__main__":
