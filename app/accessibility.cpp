@@ -24,9 +24,12 @@ T_Form* formOf(const QWidget* widget)
     return widget ? qobject_cast<T_Form*>(widget->window()) : nullptr;
 }
 
-bool isShelfTag(int tag)
+// By name, not by tag: a control may be asked for its interface while it
+// is being made, before its tag is set, and the interface is kept.
+bool isShelf(const QObject* control)
 {
-    return (tag >= 100 && tag <= 105) || (tag >= 200 && tag <= 211);
+    static const QRegularExpression shelfName(QStringLiteral("^(p_No_[0-5]|P_Nr_[0-9AB])$"));
+    return control && shelfName.match(control->objectName()).hasMatch();
 }
 
 // The shelf index of a shelf panel, or -1 when it does not belong to the
@@ -498,7 +501,7 @@ QAccessibleInterface* trefoliaInterface(const QString& className, QObject* objec
     const QString name = widget->objectName();
     if (className == QLatin1String("Panel")) {
         auto* panel = static_cast<Panel*>(widget);
-        if (isShelfTag(tagOf(panel)))
+        if (isShelf(panel))
             return new ShelfAccessible(panel);
         if (name == QLatin1String("p_Komunikat"))
             return new CaptionAccessible(panel, QAccessible::StaticText);
@@ -509,7 +512,7 @@ QAccessibleInterface* trefoliaInterface(const QString& className, QObject* objec
         return nullptr;
     }
     if (className == QLatin1String("ImageControl")) {
-        if (isShelfTag(tagOf(widget->parentWidget())))
+        if (isShelf(widget->parentWidget()))
             return new SlotAccessible(widget);
         if (name == QLatin1String("i_Help"))
             return new QAccessibleWidget(widget, QAccessible::Graphic, QStringLiteral("Zasady gry"));
