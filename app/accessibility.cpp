@@ -9,6 +9,7 @@
 #include "puzzle/description_pieces.h"
 
 #include <QAccessibleWidget>
+#include <QHash>
 #include <QPointer>
 #include <QProgressBar>
 #include <QRegularExpression>
