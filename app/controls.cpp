@@ -1,5 +1,6 @@
 #include "app/controls.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -180,6 +181,9 @@ void Panel::setCaption(const QString& caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
+    // Screen readers read the caption (the message bar, the results): tell them.
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
     update();
 }
 

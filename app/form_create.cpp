@@ -1,6 +1,8 @@
+#include "app/accessibility.h"
 #include "app/artwork.h"
 #include "app/cursors.h"
 #include "app/hints.h"
+#include "app/keyboard.h"
 #include "app/result_format.h"
 #include "app/startup_messages.h"
 #include "app/t_form.h"
@@ -43,9 +45,14 @@ StartupEnvironment StartupEnvironment::fromSystem()
 
 T_Form::T_Form(const StartupEnvironment& env, QWidget* parent) : QWidget(parent), environment(env)
 {
+    // Before any control exists: a screen reader that is already running
+    // asks for a control's interface as soon as its state first changes.
+    installAccessibility(this);
     buildLayout();
     connectHandlers();
     FormCreate();
+    // Keyboard play.
+    new KeyboardNavigator(this);
 }
 
 T_Form::~T_Form()

@@ -3,15 +3,18 @@ list(APPEND TREFOLIA_CORE_SOURCES
   app/result_format.cpp app/result_format.h
 )
 list(APPEND TREFOLIA_UI_SOURCES
+  app/accessibility.cpp app/accessibility.h
   app/action_guard.cpp app/action_guard.h
   app/artwork.cpp app/artwork.h
   app/controls.cpp app/controls.h
   app/cursors.cpp app/cursors.h
   app/dialogs.cpp app/dialogs.h
+  app/focus_ring.cpp app/focus_ring.h
   app/form_create.cpp
   app/form_displays.cpp
   app/form_layout.cpp
   app/hints.cpp app/hints.h
+  app/keyboard.cpp app/keyboard.h
   app/startup_messages.cpp app/startup_messages.h
   app/play_state.h
   app/sound_presenter.cpp

@@ -1,6 +1,7 @@
 #include "draw/description_view.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTextBlock>
@@ -131,6 +132,9 @@ void DescriptionView::Format()
     m_document->setTextWidth(width());
     m_document->documentLayout()->documentSize();
     update();
+    // A screen reader reads the new description at once.
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 QString DescriptionView::plainText() const
