@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Trefolia: `make run` builds and starts the game, `make test` builds and runs
 # every test suite. Both install the Debian packages the project needs first.
 

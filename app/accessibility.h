@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What assistive technology (AT-SPI on Linux, UI Automation on Windows)
 // reads of the window: Polish names, roles and states of every control,

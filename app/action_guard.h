@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs one user action (a click handler, a timer tick). An error raised
 // below it ends the action and is shown in the top-level error box; what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's pictures, by name, at their real sizes, rendered from the
 // SVG sources compiled into the program's resources (:/assets/).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's building blocks: panels with bevels and captions, image
 // controls that own a bitmap, and flat buttons showing four-frame picture

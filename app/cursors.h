@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Custom mouse cursors registered under numbers at start-up (150, 151, 152),
 // as the shelf panels take them by the interaction mode.

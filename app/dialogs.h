@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every modal box of the game goes through here: start-up refusals and the
 // "Koniec rundy" notice (tell), the Yes/No questions (ask) and the top-level

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard focus ring: a see-through overlay above the window that
 // draws a dark blue band with a white inner line around the focused shelf

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hints (tool tips) of the whole application: shown for as long as the hide
 // pause says, multi-line where the text separates its lines by a carriage

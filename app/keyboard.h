@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Playing without a mouse. Every key stands for a click on a control and
 // calls what that click calls (the control's click, or the shelves' left

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/action_guard.h"
 #include "app/splash.h"
 #include "app/t_form.h"

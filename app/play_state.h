@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The play state: the single record of all game state, owned by the main
 // window for the whole run. Field names are the game's own (many Polish);

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Application shell: start-up, window, displays, sound and presenter, splash.
 list(APPEND TREFOLIA_CORE_SOURCES
   app/result_format.cpp app/result_format.h

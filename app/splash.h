@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // T_Ue, the opening splash: a borderless banner window above the main window
 // that fades out by itself in about two and a half seconds and takes no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // T_Form, the main window. It owns the play state and every control for the
 // whole run. Its handlers and routines are defined in the folder of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Both windows of the game stand at the centre of the primary screen by
 // their outer size, so the splash covers the main window exactly.

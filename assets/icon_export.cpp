@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the window icon as PNG files, one per size, for the desktop's icon
 // theme: icon_export <directory> writes <directory>/<size>x<size>/trefolia.png.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window's artwork, compiled into the program's resources under
 # :/assets/, and the icon theme's PNGs rendered from the window icon.
 set(TREFOLIA_ARTWORK

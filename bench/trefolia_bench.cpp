@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trefolia-bench [program dir]: times the game's hot paths on the shipped
 // content (program dir/Base, by default the build folder above this
 // program) and prints each figure's median beside its budget. Exits 1 when

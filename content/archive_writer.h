@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a picture archive (E.bt and D.bb) from PNG files: used by the
 // content tool to pack the pictures that ship and by the tests to make

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Making a content directory from a set folder (data/ for the fruit set
 // that ships): the item pictures rendered from the Noto Color Emoji font or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check of a whole content directory, run on every build of Base/ and by
 // content authors (trefolia-content check): everything the game relies on,

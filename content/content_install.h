@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Putting a content directory into a game folder as its Base/, without ever
 // losing the set that was there: the new set is checked, copied into a new

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/content_proof.h"
 
 #include "content/archive_writer.h"

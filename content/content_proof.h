@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The proof page of a set: one self-contained HTML file (pictures embedded
 // as data: URIs) that a teacher reads or prints before class. It shows every

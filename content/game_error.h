@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one error type of the game. Whatever goes wrong below a user action
 // (a damaged archive, an unreadable list, a picture code that is not a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's input/output error numbers and their Polish texts, and the one
 // place where operating-system failures are turned into them. The numbers are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Item lists F.tx, G.tx, H.tx: one item per line. Characters 1-5 are the
 // picture code (five decimal digits), 6-9 are not read, and name form f

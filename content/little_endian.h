@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Appending integers in little-endian byte order, as the archive records and
 // the WAV headers the content writers make store them.

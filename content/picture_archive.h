@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture archive: the index E.bt (56-byte records) and the data D.bb
 // (257-byte records) in the content directory. Record n of E.bt describes

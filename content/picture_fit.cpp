@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/picture_fit.h"
 
 #include "content/game_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning any picture file into an item picture: the image read with Qt's
 // image plug-ins (PNG, JPEG, BMP, GIF, SVG, WebP, TIFF, …), scaled to fit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/set_folder.h"
 
 #include "content/content_build.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A teacher's set folder read whole into memory: pictures.txt (each line an
 // emoji or a picture file), F.txt, G.txt, H.txt, and the sound cues A.wav,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/sound_cues.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three sound cues of the game, synthesised rather than recorded:
 // cue 0 (mistake) short and low, cue 1 (game won) bright and rising,

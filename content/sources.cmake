@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Content store: picture archive, PNG decoding, item lists, and the writers
 # and checks the content tool and the tests share.
 list(APPEND TREFOLIA_CORE_SOURCES

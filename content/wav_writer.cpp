@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/wav_writer.h"
 
 #include "content/little_endian.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain PCM WAV files (RIFF, a 16-byte "fmt " chunk, "data"), the form the
 // platform's sound playback reads: written for the sound cues, inspected by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Windows-1250 (Central European) code page: the 8-bit code page of a
 // Polish Windows, in which item lists without a byte-order mark and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // rve_Text: the description strip above the shelves. White text on the
 // strip's colour in one paragraph, with 32-pixel pictograms standing in the

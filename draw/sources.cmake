@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drawing: tiles of shelves and pictograms, the description view.
 list(APPEND TREFOLIA_CORE_SOURCES
   draw/tile_drawing.cpp draw/tile_drawing.h

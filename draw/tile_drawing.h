@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Item pictures as square tiles: the picture stretched to the square, an
 // optional translucent mark, a frame that paints the corners and outermost

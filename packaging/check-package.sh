@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package that `make package` built in the build directory
 # given: Debian's own checks (lintian, the AppStream and desktop-entry
 # validators) on what the package ships, then the game started from the

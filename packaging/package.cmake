@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed layout and the Debian package (make package, through CPack).
 #
 #   /usr/lib/trefolia/trefolia          the game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Polish ordinal words of the success message ("ukończona pierwsza gra
 // tej rundy"): feminine forms agreeing with "gra", by the number of games

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/dialogs.h"
 #include "app/t_form.h"
 #include "draw/description_view.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/t_form.h"
 
 // What a click on a shelf does in each interaction mode, and the delete

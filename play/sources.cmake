@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Game play: levels, shelf interaction, outcomes and clock, shelf panels.
 list(APPEND TREFOLIA_CORE_SOURCES
   play/ordinals.cpp play/ordinals.h

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the game writes a time in seconds for the player: fixed-point with
 // exactly one decimal and the decimal separator of the user's regional

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arrangement pool: every order of a shelf's N items but the identity,
 // which is kept for the matching shelf. An arrangement is a string of N

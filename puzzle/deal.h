@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The draws of one deal, given the random source: the phrase, the items,
 // the place of the matching shelf and the orders of the other shelves.

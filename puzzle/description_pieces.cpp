@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/description_pieces.h"
 
 #include "content/item_list.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The description of the matching shelf, composed from its phrase.
 // Levels 1 and 2 (indices 0, 1) show pictures: a sequence of pieces, each

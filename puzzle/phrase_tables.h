@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The phrase tables: the sentence templates that describe the matching
 // shelf, one table per level. A phrase is twelve strings: 1 the tokens

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puzzle generation: arrangement pool, phrases, description, game set-up and deal.
 list(APPEND TREFOLIA_CORE_SOURCES
   puzzle/arrangements.cpp puzzle/arrangements.h

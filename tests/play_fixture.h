@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window as the play suites drive it: its own content directory, the
 // help overlay hidden, a fixed seed, every box answered by a recorder, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arrangement pool: every order of a shelf's items but the identity, in
 // the fixed order of the exchange enumeration, so that a deal replayed from
 // the same random numbers gives the same shelves.

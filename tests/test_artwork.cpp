@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's artwork: every picture, strip and cursor comes out of the
 // compiled-in resources at the size the layout expects, the strips' grey
 // and key-colour rules hold (a broken key punches holes in a button), and

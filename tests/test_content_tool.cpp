@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards the content that ships and the tool that makes it: the generated
 // Base/ passes the check and holds what the levels need, a damaged copy
 // fails with the reason, the sound cues are soft and click-free, and the

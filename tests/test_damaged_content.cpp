@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged content met through the window: a pupil presses a level button
 // while a content file is broken. Each fault ends that press with exactly one
 // error box carrying its Polish text, the game keeps answering, and once the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The deal's draws: phrase, items, matching shelf and the other shelves'
 // orders, replayed from seeds and from scripted random numbers.
 #include "content/game_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The description of the matching shelf: pictograms, words and dots in the
 // order the phrase gives them (levels 1, 2), and the declined sentence
 // (levels 3, 4), including the worked examples of the game's rules.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The description strip: its six operations, the two text styles and the
 // pictures on the line, and how it looks (strip colour, white text even
 // while disabled, wrapping and cutting at the bottom).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The top-level error box: its text rule and the guard that every user
 // action runs in.
 #include "app/action_guard.h"

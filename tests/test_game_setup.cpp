@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game set up and dealt in the real window from a test content directory:
 // the play state the deal leaves, the tiles and the description it draws
 // from it, the checks on the item list, and an archive failing mid-deal.

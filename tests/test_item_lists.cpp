@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards the reading of the item lists: the same list gives the same lines
 // in every encoding a Polish author may save it in, lines break where the
 // author broke them, the name rule picks the forms from their columns, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards the play without a mouse and what a screen reader reads: whole
 // games from the keys alone, the focus over the shelves on screen, keys
 // doing nothing where a click would do nothing, the focus ring seen only

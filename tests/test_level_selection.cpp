@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards the level buttons and the warm-up/timed toggle through every
 // situation of the play: when a question is asked, what Yes and No do, which
 // outcome a given-up game or round raises, which frame is shown, and that a

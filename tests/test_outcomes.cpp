@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards what each outcome code does: the message, the cue, the shelf
 // colours, the clock and game time, the round's count of games, the best
 // results per level and the "Koniec rundy" box; also the Polish ordinal of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phrase tables: their shape, the grammar their form and flag strings
 // follow, and that every phrase, read the way a pupil reads it, fits the
 // matching shelf and no other order of the level's items. The sentence is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards the picture archive reader: pictures come back pixel-exact from
 // the records they were packed into, names follow the name rule, and every
 // damaged or hostile archive ends in the game's error text instead of a

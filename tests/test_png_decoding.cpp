@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards the PNG decoder behind every item picture: the three opacity rules
 // for every colour type a content author may save, and the refusal, with a
 // clean error and bounded memory, of every kind of hostile or damaged stream.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pupil playing at random: thousands of presses, clicks, clock ticks and
 // answers from one fixed seed, with the play state's invariants checked after
 // every single action. Any Qt warning and any error box is a failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards the round clock driven by the 100 ms tick: it runs only while a
 // timed game is played, carries over between the games of a round, clamps
 // at its end when a charge passes it, and ends the round on the tick that

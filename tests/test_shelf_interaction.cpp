@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards what the mouse does on the shelves in each mode: removing wrong
 // shelves until only the matching one is left, pointing at it, marking and
 // deleting marked shelves; the matching shelf chosen for removal losing the

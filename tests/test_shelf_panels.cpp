@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards the shelf panel operations every part of the play relies on: which
 // frame is current, the neutral look a reset gives back, the mode's cursor
 // on the shelves only, counting the shelves on the table by their own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards the sound switch and the cues, the badges' hint timing and the
 // presenter functions: both sound buttons always agree, no cue plays while
 // sound is off or for a file gone missing, and the matching shelf is shown

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The opening splash: it fades in 127 steps of 2 from 255 and closes at 1,
 // never wraps round, ignores ticks while hidden and swallows clicks.
 

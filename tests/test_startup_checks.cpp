@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up checks: the content directory, its eight files, the screen
 // density and the screen size are tested in that order, the first failure
 // alone is reported in one box, and a refused window closes itself.

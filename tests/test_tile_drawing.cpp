@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tile geometry on pixels: where the frame, its inner line and the outline
 // fall for the three tile sizes, and that the mark tints the picture only.
 #include "draw/tile_drawing.h"

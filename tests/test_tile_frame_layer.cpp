@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A shelf lays its tiles' frame from one layer drawn per shelf; the tiles
 // must come out pixel for pixel as when each tile strokes its own frame,
 // whatever the picture, mark, tile size and bitmap size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own displays: the help overlay, the results panel with its
 // toggle and values, the warm-up/play hint, the hints' line breaks and the
 // round clock's colours.

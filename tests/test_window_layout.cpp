@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's layout: where the controls the game finds by name or by
 // tag lie, so the shelves, the menu bar and the hidden helpers stay where
 // the game and the player expect them.

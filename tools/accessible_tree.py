@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Lists what a screen reader sees of a running Trefolia window.
 
 Through the AT-SPI bus (python3-pyatspi), it finds the game, hides the

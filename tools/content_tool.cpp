@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trefolia-content: makes, inspects, checks and installs content directories.
 //   build <set folder> <out dir>      a checked content directory from a set folder
 //   proof <set folder or dir> <file.html>  the page a teacher reads before class

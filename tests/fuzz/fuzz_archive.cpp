@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the picture archive reader. One input holds the picture
 // number, the index file and the data file:
 //   [number: 4 bytes LE][index length: 4 bytes LE][index bytes][data bytes]

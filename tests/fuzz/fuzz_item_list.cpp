@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the item-list decoder and the name rule. Whatever the bytes,
 // decoding yields lines without line breaks or NULs, every name form is one
 // word of at most 29 characters, and a picture code and the level check

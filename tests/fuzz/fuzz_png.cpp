@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: PNG decoding into an opaque bitmap. A valid stream gives a
 // bitmap of the size its header states, with no alpha; anything else gives
 // a GameError with a message. Memory stays bounded by the decoder limits.

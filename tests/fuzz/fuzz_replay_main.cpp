@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays a fuzz corpus through one target without libFuzzer, so every
 // build (also one without clang) runs the seeds and every past crasher.
 // Arguments: files or directories of inputs.

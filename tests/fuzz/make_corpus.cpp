@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpora of the fuzz targets: a few small, valid inputs per
 // target and their plainly damaged neighbours, so the fuzzers start from
 // every branch of the readers. Run once by hand when the formats change:

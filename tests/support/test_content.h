@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A complete, valid content directory for the test suites of the whole game,
 // made in a few milliseconds. Layout of what writeContentDir makes, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Splits a packed string of fixed-width units (arrangements, picture codes)
 // into its units, the way the tests read the play state's strings.
