@@ -15,6 +15,7 @@ list(APPEND TREFOLIA_CORE_SOURCES
   content/picture_fit.cpp content/picture_fit.h
   content/png_decode.cpp content/png_decode.h
   content/set_folder.cpp content/set_folder.h
+  content/set_locations.cpp content/set_locations.h
   content/sound_cues.cpp content/sound_cues.h
   content/wav_writer.cpp content/wav_writer.h
   content/windows1250.cpp content/windows1250.h
