@@ -43,24 +43,13 @@ int shelfIndexOf(const T_Form& form, const QWidget* panel)
     return base == form.playState().T_Level ? tag - base : -1;
 }
 
-// The items of shelf i in slot order.
+// The items of shelf i in slot order, as the game dealt them.
 QStringList shelfItems(const T_Form& form, int shelf)
 {
     QStringList items;
-    const PlayState& ps = form.playState();
-    if (shelf < 0 || shelf >= int(ps.T_Pic_Self.size()) || ps.Correct_S < 0)
-        return items;
-    const QString& pictures = ps.T_Pic_Self[size_t(shelf)].Pict;
-    for (int at = 0; at + kCodeLength <= pictures.size(); at += kCodeLength)
-        items << spokenItemName(form, pictures.mid(at, kCodeLength));
+    for (const QString& code : form.model().shelfCodes(shelf))
+        items << spokenItemName(form, code);
     return items;
-}
-
-// A game is over (won or lost) while its shelves take no clicks.
-bool gameDecided(const T_Form& form, const QWidget* shelf)
-{
-    const QWidget* frame = shelf->parentWidget() ? shelf->parentWidget()->parentWidget() : nullptr;
-    return form.playState().Correct_S >= 0 && frame && !frame->isEnabled();
 }
 
 class ShelfAccessible : public QAccessibleWidget {
@@ -81,11 +70,12 @@ public:
         }
         if (t == QAccessible::Description) {
             QStringList states;
-            if (marked(*form, shelf))
+            const GameModel& game = form->model();
+            if (game.marked(shelf))
                 states << QStringLiteral("zaznaczona");
-            if (shelf >= 0 && gameDecided(*form, widget()))
-                states << (shelf == form->playState().Correct_S ? QStringLiteral("pasuje do opisu")
-                                                                : QStringLiteral("nie pasuje do opisu"));
+            if (shelf >= 0 && game.decided())
+                states << (game.matches(shelf) ? QStringLiteral("pasuje do opisu")
+                                               : QStringLiteral("nie pasuje do opisu"));
             return states.join(QStringLiteral(", "));
         }
         return QAccessibleWidget::text(t);
@@ -96,8 +86,9 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         if (const T_Form* form = formOf(widget())) {
             const int shelf = shelfIndexOf(*form, widget());
-            s.checkable = form->playState().N_Mode == 2 || marked(*form, shelf);
-            s.checked = marked(*form, shelf);
+            const GameModel& game = form->model();
+            s.checkable = form->playState().N_Mode == GameModel::MarkMode || game.marked(shelf);
+            s.checked = game.marked(shelf);
         }
         return s;
     }
@@ -110,18 +101,11 @@ public:
     {
         // The same press of the left button a mouse gives.
         T_Form* form = formOf(widget());
-        if (form && action == pressAction() && widget()->isVisible() && widget()->isEnabled())
-            guardedAction([&] {
-                form->p_Nr_MouseDown(widget(), Qt::LeftButton, ShiftState{Qt::NoModifier, Qt::LeftButton}, 1, 1);
-            });
-    }
-
-private:
-    static bool marked(const T_Form& form, int shelf)
-    {
-        const PlayState& ps = form.playState();
-        return shelf >= 0 && shelf < int(ps.T_Pic_Self.size()) && ps.Correct_S >= 0
-               && ps.T_Pic_Self[size_t(shelf)].Mode != 0;
+        if (form && action == pressAction() && widget()->isVisible() && widget()->isEnabled()) {
+            const int shelf = shelfIndexOf(*form, widget());
+            if (shelf >= 0)
+                guardedAction([&] { form->chooseShelf(shelf); });
+        }
     }
 };
 
@@ -390,19 +374,15 @@ private:
 QString descriptionText(const T_Form& form, const DescriptionView& view)
 {
     const QString shown = view.plainText();
-    const PlayState& ps = form.playState();
-    if (shown.isEmpty() || !isPictureLevel(ps.N_Level) || view.pictureCount() == 0)
+    const QList<DescriptionPiece>& pieces = form.model().descriptionPieces();
+    if (shown.isEmpty() || pieces.isEmpty() || view.pictureCount() == 0)
         return shown.simplified();
     QString text;
-    try {
-        for (const DescriptionPiece& piece : pictureDescription(ps.N_Level, ps.Nr_Frazy, ps.TElement, form.itemLines())) {
-            if (piece.kind == DescriptionPiece::Picture)
-                text += spokenItemName(form, QStringLiteral("%1").arg(piece.pictureNumber, kCodeLength, 10, QLatin1Char('0')));
-            else
-                text += QString(piece.text).replace(QChar(DescriptionText::Dot), QLatin1Char('.'));
-        }
-    } catch (...) {
-        return {};
+    for (const DescriptionPiece& piece : pieces) {
+        if (piece.kind == DescriptionPiece::Picture)
+            text += spokenItemName(form, QStringLiteral("%1").arg(piece.pictureNumber, kCodeLength, 10, QLatin1Char('0')));
+        else
+            text += QString(piece.text).replace(QChar(DescriptionText::Dot), QLatin1Char('.'));
     }
     static const QRegularExpression blanksBeforeStop(QStringLiteral("\\s+\\."));
     return text.replace(blanksBeforeStop, QStringLiteral(".")).simplified();

@@ -2,6 +2,7 @@
 #include "app/accessibility.h"
 #include "app/artwork.h"
 #include "app/cursors.h"
+#include "app/dialogs.h"
 #include "app/hints.h"
 #include "app/keyboard.h"
 #include "app/result_format.h"
@@ -49,6 +50,8 @@ T_Form::T_Form(const StartupEnvironment& env, QWidget* parent) : QWidget(parent)
     // Before any control exists: a screen reader that is already running
     // asks for a control's interface as soon as its state first changes.
     installAccessibility(this);
+    // The game's questions are the window's message boxes.
+    game.setAsk([](const QString& text, const QString& caption) { return Dialogs::ask(text, caption); });
     buildLayout();
     connectHandlers();
     FormCreate();
@@ -63,25 +66,10 @@ T_Form::~T_Form()
         qApp->removeEventFilter(this);
 }
 
-int T_Form::random(int n)
-{
-    // Like the classic Random(n): nothing to choose from gives 0, never an
-    // empty distribution.
-    if (n <= 1)
-        return 0;
-    return std::uniform_int_distribution<int>(0, n - 1)(rng);
-}
-
-const QStringList& T_Form::itemLines() const
-{
-    static const QStringList none;
-    return lb_Base ? lb_Base->lines() : none;
-}
-
 void T_Form::FormCreate()
 {
     // 1. One seed for the whole run.
-    rng.seed(static_cast<std::uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+    game.seedRandom(static_cast<std::uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
 
     // 2. Directories, each with its trailing separator.
     QString programDir = environment.programDir;

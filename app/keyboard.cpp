@@ -181,11 +181,9 @@ void KeyboardNavigator::pressFocused()
         return;
     if (shelvesOnScreen().contains(focused)) {
         const QPoint centre = centreIn(form, focused);
-        const QPoint at = focused->rect().center();
-        // The left button, exactly as a press of the mouse on the shelf.
-        guardedAction([&] {
-            form->p_Nr_MouseDown(focused, Qt::LeftButton, ShiftState{Qt::NoModifier, Qt::LeftButton}, at.x(), at.y());
-        });
+        // The same move a left click on the shelf makes.
+        const int shelf = tagOf(focused) - form->playState().T_Level;
+        guardedAction([&] { form->chooseShelf(shelf); });
         settle(focused, centre);
     } else if (focusChain().contains(focused)) {
         clickIfUsable(focused);

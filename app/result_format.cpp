@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/result_format.h"
 
-#include "play/time_format.h"
+#include "game/time_format.h"
 
 QString formatGameCount(int count)
 {

@@ -14,10 +14,12 @@ list(APPEND TREFOLIA_UI_SOURCES
   app/form_create.cpp
   app/form_displays.cpp
   app/form_layout.cpp
+  app/game_handlers.cpp
+  app/game_view.cpp
   app/hints.cpp app/hints.h
   app/keyboard.cpp app/keyboard.h
   app/startup_messages.cpp app/startup_messages.h
-  app/play_state.h
+  app/shelf_drawing.cpp
   app/sound_presenter.cpp
   app/splash.cpp app/splash.h
   app/t_form.h

@@ -1,23 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// T_Form, the main window. It owns the play state and every control for the
-// whole run. Its handlers and routines are defined in the folder of the
-// subsystem they belong to; this header shows the whole class.
-//   app/      creation and start-up checks, layout, displays, sound and presenter
-//   puzzle/   game set-up, the deal, the description composer
-//   draw/     tile drawing of shelves and pictograms
-//   play/     level selection, shelf interaction, outcomes and clock, shelf panels
+// T_Form, the main window: the view of the game. It holds the game model
+// (game/game_model.h, the play state and the rules) and every control for
+// the whole run, turns clicks, keys and timer ticks into the model's moves
+// and shows what each move changed.
+//   form_create.cpp     creation and start-up checks
+//   form_layout.cpp     the controls and their wiring
+//   game_handlers.cpp   the handlers that make moves
+//   game_view.cpp       what a move changed, shown on the controls
+//   shelf_drawing.cpp   tiles of shelves and pictograms, the description
+//   form_displays.cpp, sound_presenter.cpp   help, results, sound, presenter
 
 #include "app/controls.h"
-#include "app/play_state.h"
+#include "game/game_model.h"
 
 #include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <functional>
-#include <random>
 
 class DescriptionView;
 class QProgressBar;
@@ -41,16 +42,18 @@ public:
                     QWidget* parent = nullptr);
     ~T_Form() override;
 
-    // The whole play state, for tests and tools that drive the window.
+    // The game the window shows, and its whole play state.
+    GameModel& model() { return game; }
+    const GameModel& model() const { return game; }
     PlayState& playState() { return ps; }
     const PlayState& playState() const { return ps; }
 
     // The single pseudo-random source: a uniform integer in 0 .. n - 1.
-    int random(int n);
-    void seedRandom(std::uint32_t seed) { rng.seed(seed); }
+    int random(int n) { return game.random(n); }
+    void seedRandom(std::uint32_t seed) { game.seedRandom(seed); }
 
-    // Lines of the loaded item list, held by lb_Base.
-    const QStringList& itemLines() const;
+    // Lines of the loaded item list (lb_Base shows the same).
+    const QStringList& itemLines() const { return game.itemLines(); }
 
     // ---- app/: start-up (form_create.cpp)
     void FormCreate();
@@ -71,37 +74,38 @@ public:
     void i_Projekt_MouseLeave(QWidget* sender);
     void i_LogoClick();
 
-    // ---- puzzle/: game set-up and deal (game_setup.cpp), description (compose_description.cpp)
-    void BuildArrangements(quint16 position, QString arrangement, int itemCount);
-    void PrepareGame(int level);
-    void DealShelves3();
-    void DealShelves4();
-    void ComposeDescription(int phrase);
-
-    // ---- draw/: tiles (tile_drawing_form.cpp)
-    ImageControl* FindSlotImage(int shelf, int slotTag);
-    void DrawShelf(int shelf);
-    void DrawPictogram(int pictureNumber);
-
-    // ---- play/: level selection (level_selection.cpp)
+    // ---- handlers that make the model's moves (game_handlers.cpp)
     void Etap_Click(QWidget* sender);
     void tb_Warm_PlayClick();
-
-    // ---- play/: shelf interaction (shelf_interaction.cpp)
     void sb_Mode_Click(QWidget* sender);
     void p_Nr_MouseDown(QWidget* sender, Qt::MouseButton button, ShiftState shift, int x, int y);
     void i_MouseDown(QWidget* sender, Qt::MouseButton button, ShiftState shift, int x, int y);
     void sb_DeleteClick();
-
-    // ---- play/: outcomes and clock (outcomes.cpp)
-    void ApplyGameState(int code, QWidget* panel = nullptr);
     void t_GameTimer();
+    // The shelf chosen, as a left click on it chooses it (keys and the screen reader).
+    void chooseShelf(int shelf);
 
-    // ---- play/: shelf panel operations (shelf_panels.cpp)
+    // ---- the model's routines, made and shown (game_handlers.cpp)
+    void BuildArrangements(quint16 position, QString arrangement, int itemCount);
+    void PrepareGame(int level);
+    void DealShelves3();
+    void DealShelves4();
+    // Outcome codes as the play state records them (see game/outcome.h).
+    void ApplyGameState(int code, QWidget* panel = nullptr);
     void ResetShelfPanels(bool value);
-    void ApplyModeCursor();
-    int CountVisibleShelves();
+    int CountVisibleShelves() { return game.CountVisibleShelves(); }
+    // -5 presenter shows, -4 presenter hides, -2 lost, 1 won.
     void HighlightMatchingShelf(int code);
+
+    // ---- what a move changed, on the controls (game_view.cpp)
+    void showChange(const GameChange& change);
+    void ApplyModeCursor();
+
+    // ---- tiles and the description (shelf_drawing.cpp)
+    ImageControl* FindSlotImage(int shelf, int slotTag);
+    void DrawShelf(int shelf);
+    void DrawPictogram(int pictureNumber);
+    void ComposeDescription();
 
     // ---- app/: the cues started (sound_presenter.cpp), for tests and tools
     // The cue PlayCue last started (-1 before any) and how many it started.
@@ -122,21 +126,25 @@ private:
     void buildLayout();
     void connectHandlers();
 
-    // ---- puzzle/: helpers of the deal (game_setup.cpp)
-    void dealShelves(int itemCount, int shelfCount);
+    // ---- game_view.cpp
+    Panel* frameOf(int level) const;
+    Panel* currentFrame() const { return frameOf(ps.N_Level); }
+    QList<Panel*> shelfPanelsOf(int level) const;
+    Panel* shelfPanel(int level, int shelf) const;
+    void showEffect(const GameEffect& effect);
+    void resetShelfPanelsOf(int level, bool value);
+    // Makes a move and shows it; what a move cut short by an exception had
+    // changed is shown before the exception goes on.
+    template <class MakeMove>
+    void perform(MakeMove&& makeMove);
 
-    // ---- play/: helpers of the game play
-    Panel* currentFrame() const;
-    QList<Panel*> shelfPanelsOfCurrentFrame() const;
-    void setRoundClock(int position);
-    void clearFailedDeal(bool roundStartedHere);  // level_selection.cpp
     bool presenterOn() const;  // the marker file Work/A.txt exists (sound_presenter.cpp)
     int lastCueStarted = -1;
     int cueStartCount = 0;
 
     StartupEnvironment environment;
-    PlayState ps;
-    std::mt19937 rng;
+    GameModel game;
+    PlayState& ps = game.state();
 
     // Controls reached often; every control also carries its object name.
     Panel* _Help = nullptr;

@@ -5,5 +5,4 @@ list(APPEND TREFOLIA_CORE_SOURCES
 )
 list(APPEND TREFOLIA_UI_SOURCES
   draw/description_view.cpp draw/description_view.h
-  draw/tile_drawing_form.cpp
 )

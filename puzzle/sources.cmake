@@ -1,12 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Puzzle generation: arrangement pool, phrases, description, game set-up and deal.
+# Puzzle generation: arrangement pool, phrases, description pieces and the deal's draws.
 list(APPEND TREFOLIA_CORE_SOURCES
   puzzle/arrangements.cpp puzzle/arrangements.h
   puzzle/deal.cpp puzzle/deal.h
   puzzle/description_pieces.cpp puzzle/description_pieces.h
   puzzle/phrase_tables.cpp puzzle/phrase_tables.h
-)
-list(APPEND TREFOLIA_UI_SOURCES
-  puzzle/compose_description.cpp
-  puzzle/game_setup.cpp
 )

@@ -197,10 +197,13 @@ private slots:
         QVERIFY(!w.mode(0)->isDownState());
     }
 
-    void noModeDownMeansRemoving()
+    void dealShowsTheChosenMode()
     {
+        // The game keeps the mode; a deal puts its button down even where
+        // the buttons lost it.
         Window w;
-        w.ps().N_Mode = 1;
+        w.deal(0);
+        w.form->sb_Mode_Click(w.mode(1));
         QButtonGroup* group = w.mode(0)->group();
         QVERIFY(group);
         group->setExclusive(false);
@@ -208,8 +211,8 @@ private slots:
             w.mode(m)->setDownState(false);
         group->setExclusive(true);
         w.deal(0);
-        QCOMPARE(w.ps().N_Mode, 0);
-        QVERIFY(w.mode(0)->isDownState());
+        QCOMPARE(w.ps().N_Mode, 1);
+        QVERIFY(w.mode(1)->isDownState());
     }
 
     // A list the level cannot be dealt from is refused with one error box

@@ -4,7 +4,7 @@
 // results per level and the "Koniec rundy" box; also the Polish ordinal of
 // the success message and how times are written.
 
-#include "play/time_format.h"
+#include "game/time_format.h"
 #include "play_fixture.h"
 
 #include <QtTest>

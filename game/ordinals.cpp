@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "play/ordinals.h"
+#include "game/ordinals.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "play/time_format.h"
+#include "game/time_format.h"
 
 QString formatSeconds(long double seconds, const QLocale& locale)
 {

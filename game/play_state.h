@@ -14,7 +14,7 @@ struct R_Self {
     QString Pict;            // picture codes of the shelf's items in slot order, 5 characters each
 };
 
-// The outcome code most recently raised (-3 .. 3, see play/outcomes.cpp).
+// The outcome code most recently raised (-3 .. 3, see game/outcome.h).
 struct R_Game {
     std::int32_t State = 0;
 };

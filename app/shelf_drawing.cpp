@@ -3,7 +3,13 @@
 
 #include "content/item_list.h"
 #include "content/picture_archive.h"
+#include "draw/description_view.h"
 #include "draw/tile_drawing.h"
+#include "puzzle/description_pieces.h"
+
+// The tiles of the shelves and of the description's pictograms, drawn from
+// the archive onto the slot images, and the description composed into the
+// description view from the pieces the game made of it.
 
 #include <vector>
 
@@ -75,4 +81,27 @@ void T_Form::DrawPictogram(int pictureNumber)
     DrawTile(i_Text->bitmap(), picture, TileLook::PictogramSize, false,
              QColor::fromRgba(TileLook::PictogramFrameColour), pen, TileLook::markBrush());
     i_Text->refresh();
+}
+
+void T_Form::ComposeDescription()
+{
+    rve_Text->Clear();
+    if (isPictureLevel(ps.N_Level)) {
+        for (const DescriptionPiece& piece : game.descriptionPieces()) {
+            if (piece.kind == DescriptionPiece::Picture) {
+                // i_Text is only the drawing surface; the view keeps a copy of its own.
+                DrawPictogram(piece.pictureNumber);
+                rve_Text->InsertPicture(QString(), i_Text->bitmap());
+            } else if (piece.style != DescriptionView::NormalText) {
+                rve_Text->CurTextStyleNo(piece.style);
+                rve_Text->InsertText(piece.text);
+                rve_Text->CurTextStyleNo(DescriptionView::NormalText);
+            } else {
+                rve_Text->InsertText(piece.text);
+            }
+        }
+    } else {
+        rve_Text->Add(game.descriptionWords(), DescriptionView::NormalText);
+    }
+    rve_Text->Format();
 }
