@@ -146,20 +146,6 @@ private slots:
         QCOMPARE(f.message(), QString());
     }
 
-    void deletingAMarkedMatchingShelfLosesAndRemovesNothing()
-    {
-        PlayFixture f;
-        f.pressLevel(1);
-        f.chooseMode(2);
-        f.clickShelf(f.wrongShelf(0));
-        f.clickShelf(f.wrongShelf(5));
-        f.clickShelf(f.ps().Correct_S);
-        f.pressDelete();
-        QCOMPARE(f.ps().Game.State, -2);
-        QCOMPARE(f.shownShelves(), 12);
-        QCOMPARE(f.message(), QStringLiteral("Pomyłka! Koniec gry"));
-    }
-
     void deleteRemovesTheMarkedShelves_data()
     {
         QTest::addColumn<int>("level");
