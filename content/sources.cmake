@@ -6,7 +6,6 @@ list(APPEND TREFOLIA_CORE_SOURCES
   content/content_build.cpp content/content_build.h
   content/content_check.cpp content/content_check.h
   content/content_install.cpp content/content_install.h
-  content/content_proof.cpp content/content_proof.h
   content/game_error.h
   content/io_error.cpp content/io_error.h
   content/item_list.cpp content/item_list.h

@@ -7,7 +7,7 @@
 #include "content/content_build.h"
 #include "content/content_check.h"
 #include "content/content_install.h"
-#include "content/content_proof.h"
+#include "tools/content_proof.h"
 #include "content/game_error.h"
 #include "content/item_list.h"
 #include "content/picture_archive.h"

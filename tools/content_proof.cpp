@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "content/content_proof.h"
+#include "tools/content_proof.h"
 
 #include "content/archive_writer.h"
 #include "content/content_build.h"
