@@ -369,23 +369,16 @@ private:
     }
 };
 
-// The description as text: the words as shown, or on the picture levels
-// each pictogram read as its item's name and each dot as a full stop.
+// The description as text: every item named in the form its sentence
+// needs, the pictograms of the picture levels too.
 QString descriptionText(const T_Form& form, const DescriptionView& view)
 {
     const QString shown = view.plainText();
-    const QList<DescriptionPiece>& pieces = form.model().descriptionPieces();
-    if (shown.isEmpty() || pieces.isEmpty() || view.pictureCount() == 0)
-        return shown.simplified();
-    QString text;
-    for (const DescriptionPiece& piece : pieces) {
-        if (piece.kind == DescriptionPiece::Picture)
-            text += spokenItemName(form, QStringLiteral("%1").arg(piece.pictureNumber, kCodeLength, 10, QLatin1Char('0')));
-        else
-            text += QString(piece.text).replace(QChar(DescriptionText::Dot), QLatin1Char('.'));
-    }
-    static const QRegularExpression blanksBeforeStop(QStringLiteral("\\s+\\."));
-    return text.replace(blanksBeforeStop, QStringLiteral(".")).simplified();
+    if (shown.isEmpty())
+        return {};
+    const QString spoken =
+        form.model().spokenDescription([&form](const QString& code) { return spokenItemName(form, code); });
+    return spoken.isEmpty() ? shown.simplified() : spoken;
 }
 
 class DescriptionAccessible : public QAccessibleWidget, public QAccessibleTextInterface {

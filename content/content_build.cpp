@@ -131,13 +131,13 @@ QList<PictureSource> parsePictures(const QString& text, const QString& fileName)
     return pictures;
 }
 
-QList<ListSource> parseList(const QString& text, const QString& fileName, bool withForms)
+QList<ListSource> parseList(const QString& text, const QString& fileName, ListForms forms)
 {
     QList<ListSource> items;
     for (const auto& [line, fields] : fieldsOf(text)) {
         ListSource item;
         item.pictureNumber = codeOf(fields.at(0), fileName, line);
-        if (withForms) {
+        if (forms == ListForms::Required || fields.size() == 1 + ItemList::formCount) {
             if (fields.size() != 1 + ItemList::formCount)
                 refuse(fileName, line, QStringLiteral("potrzeba kodu i trzech form nazwy, każda jednym słowem"));
             item.forms = fields.mid(1);

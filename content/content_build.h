@@ -39,9 +39,13 @@ struct ListSource {
 // picture line is "<number> <emoji code points joined by +> <name>" or
 // "<number> <file> <name>", the file in double quotes when it holds blanks
 // (a field with a dot or a slash is a file). They throw GameError naming the
-// file and line of a fault.
+// file and line of a fault. A list line is "<code> <three forms>"; where
+// the forms are optional (F.txt, whose pictures the game shows without
+// words) a line of a code and exactly three words carries them, and
+// anything else after the code is a note.
+enum class ListForms { Required, Optional };
 QList<PictureSource> parsePictures(const QString& text, const QString& fileName);
-QList<ListSource> parseList(const QString& text, const QString& fileName, bool withForms);
+QList<ListSource> parseList(const QString& text, const QString& fileName, ListForms forms);
 
 // One item picture: the emoji centred on the light ground, opaque.
 // Throws GameError when the font is missing or lacks the emoji.

@@ -76,7 +76,8 @@ Contents read(const QString& folder)
     for (size_t list = 0; list < listSources.size(); ++list) {
         const QString sourceName = QString::fromLatin1(listSources[list]);
         for (const ContentBuild::ListSource& item :
-             ContentBuild::parseList(readText(dir, listSources[list]), sourceName, list != 0))
+             ContentBuild::parseList(readText(dir, listSources[list]), sourceName,
+                                     list == 0 ? ContentBuild::ListForms::Optional : ContentBuild::ListForms::Required))
             contents.lists[list].append(formatItemLine(item.pictureNumber, item.forms));
     }
     for (int cue = 0; cue < int(cueSources.size()); ++cue)

@@ -180,6 +180,13 @@ QStringList GameModel::shelfCodes(int shelf) const
     return codes;
 }
 
+QString GameModel::spokenDescription(const std::function<QString(const QString&)>& nameOf) const
+{
+    if (table.pieces.isEmpty() && table.words.isEmpty())
+        return {};
+    return ::spokenDescription(ps.N_Level, ps.Nr_Frazy, ps.TElement, table.lines, nameOf);
+}
+
 // ---- game set-up and deal
 
 void GameModel::BuildArrangements(quint16 position, QString arrangement, int itemCount)

@@ -85,6 +85,9 @@ public:
     // levels, words on the others.
     const QList<DescriptionPiece>& descriptionPieces() const { return table.pieces; }
     const QString& descriptionWords() const { return table.words; }
+    // The description on the table as it is spoken (see spokenDescription);
+    // `nameOf` names a picture whose list line carries no forms.
+    QString spokenDescription(const std::function<QString(const QString& pictureCode)>& nameOf) const;
     const QString& message() const { return table.message; }
     int clock() const { return table.clock; }
     int clockMaximum() const { return table.clockMax; }

@@ -4,6 +4,8 @@
 #include "content/item_list.h"
 #include "puzzle/phrase_tables.h"
 
+#include <QRegularExpression>
+
 namespace DescriptionText {
 QString connectorSeparator()
 {
@@ -77,9 +79,12 @@ QList<DescriptionPiece> pictureDescription(int level, int phrase,
     return pieces;
 }
 
-QString wordDescription(int level, int phrase,
-                        const std::array<std::int32_t, 5>& element,
-                        const QStringList& lines)
+namespace {
+
+// The words of a description: every token's name in its form, with the
+// connectors between; `fallback` names an item whose line has no forms.
+QString composeWords(int level, int phrase, const std::array<std::int32_t, 5>& element, const QStringList& lines,
+                     const std::function<QString(const QString&)>& fallback)
 {
     const QString tokens = PhraseTables::tokens(level, phrase);
     const QString forms = PhraseTables::forms(level, phrase);
@@ -90,7 +95,10 @@ QString wordDescription(int level, int phrase,
         QString name;
         if (slot >= 0) {
             const int form = p < forms.size() ? qMax(0, forms[p].digitValue()) : 0;
-            name = nameForm(lineOfSlot(slot, element, lines), form);
+            const QString line = lineOfSlot(slot, element, lines);
+            name = nameForm(line, form);
+            if (name.isEmpty() && fallback)
+                name = fallback(line.left(5));
             if (p < flags.size() && flags[p] == QLatin1Char('0'))
                 name = name.toLower();
         }
@@ -102,4 +110,27 @@ QString wordDescription(int level, int phrase,
     if (!text.isEmpty())
         text.replace(0, 1, text.left(1).toUpper());
     return text + QLatin1Char('.');
+}
+
+}  // namespace
+
+QString wordDescription(int level, int phrase,
+                        const std::array<std::int32_t, 5>& element,
+                        const QStringList& lines)
+{
+    return composeWords(level, phrase, element, lines, {});
+}
+
+QString spokenDescription(int level, int phrase,
+                          const std::array<std::int32_t, 5>& element,
+                          const QStringList& lines,
+                          const std::function<QString(const QString& pictureCode)>& nameOf)
+{
+    QString text = composeWords(level, phrase, element, lines, nameOf);
+    // A connector's full stop ends a sentence: the next one begins with a capital.
+    static const QRegularExpression sentenceStart(QStringLiteral("([.!?]\\s+)(\\p{Ll})"));
+    for (auto match = sentenceStart.match(text); match.hasMatch(); match = sentenceStart.match(text, match.capturedEnd()))
+        text.replace(match.capturedStart(2), 1, match.captured(2).toUpper());
+    static const QRegularExpression blanksBeforeStop(QStringLiteral("\\s+\\."));
+    return text.replace(blanksBeforeStop, QStringLiteral(".")).simplified();
 }

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 struct DescriptionPiece {
     enum Kind { Picture, Text };
@@ -46,3 +47,12 @@ QList<DescriptionPiece> pictureDescription(int level, int phrase,
 QString wordDescription(int level, int phrase,
                         const std::array<std::int32_t, 5>& element,
                         const QStringList& lines);
+
+// The description as a screen reader speaks it, on every level: each item
+// named in the form its sentence needs, full stops as full stops, each
+// sentence begun with a capital letter. A line that carries no name forms
+// (a picture list may leave them out) is named by `nameOf(pictureCode)`.
+QString spokenDescription(int level, int phrase,
+                          const std::array<std::int32_t, 5>& element,
+                          const QStringList& lines,
+                          const std::function<QString(const QString& pictureCode)>& nameOf);

@@ -259,7 +259,7 @@ void ContentTool::sourceParsersNameTheLine()
         if (pictures)
             ContentBuild::parsePictures(text, QStringLiteral("p"));
         else
-            ContentBuild::parseList(text, QStringLiteral("p"), true);
+            ContentBuild::parseList(text, QStringLiteral("p"), ContentBuild::ListForms::Required);
     } catch (const GameError& e) {
         got = e.message();
     }

@@ -58,24 +58,41 @@ private slots:
     {
         QTest::addColumn<int>("phrase");
         QTest::addColumn<QList<Piece>>("pieces");
+        // Spoken with the lines' forms, and with lines that carry none.
+        QTest::addColumn<QString>("spoken");
+        QTest::addColumn<QString>("spokenWithoutForms");
         // B, A, C from the pictures 22, 11, 33; A shown twice.
         QTest::newRow("level 1 phrase 0")
-            << 0 << QList<Piece>{pic(22), text(" leży pomiędzy "), pic(11), text(" i "), pic(33),
-                                 text(", na prawo od "), pic(11), closingDot()};
+            << 0
+            << QList<Piece>{pic(22), text(" leży pomiędzy "), pic(11), text(" i "), pic(33), text(", na prawo od "),
+                            pic(11), closingDot()}
+            << "Bnom leży pomiędzy ains i cins, na prawo od agen." << "Nr 22 leży pomiędzy nr 11 i nr 33, na prawo od nr 11.";
         // The full stop of ". " becomes the separator followed by a blank.
         QTest::newRow("level 1 phrase 4")
-            << 4 << QList<Piece>{text("Z brzegów leżą "), pic(11), text(" i "), pic(33), separator(), text(" "),
-                                 pic(22), text(" leży na prawo od "), pic(11), closingDot()};
+            << 4
+            << QList<Piece>{text("Z brzegów leżą "), pic(11), text(" i "), pic(33), separator(), text(" "), pic(22),
+                            text(" leży na prawo od "), pic(11), closingDot()}
+            << "Z brzegów leżą anom i cnom. Bnom leży na prawo od agen."
+            << "Z brzegów leżą nr 11 i nr 33. Nr 22 leży na prawo od nr 11.";
         // A full stop closing a longer connector.
         QTest::newRow("level 1 phrase 8")
-            << 8 << QList<Piece>{pic(11), text(" i "), pic(33), text(" nie leżą obok siebie"), separator(), text(" "),
-                                 pic(22), text(" leży na prawo od "), pic(11), closingDot()};
+            << 8
+            << QList<Piece>{pic(11), text(" i "), pic(33), text(" nie leżą obok siebie"), separator(), text(" "),
+                            pic(22), text(" leży na prawo od "), pic(11), closingDot()}
+            << "Anom i cnom nie leżą obok siebie. Bnom leży na prawo od agen."
+            << "Nr 11 i nr 33 nie leżą obok siebie. Nr 22 leży na prawo od nr 11.";
     }
     void pictureExamples()
     {
         QFETCH(int, phrase);
         QFETCH(QList<Piece>, pieces);
         QCOMPARE(pictureDescription(0, phrase, firstFour, letterLines()), pieces);
+        const auto number = [](const QString& code) { return QStringLiteral("nr %1").arg(code.toInt()); };
+        QTEST(spokenDescription(0, phrase, firstFour, letterLines(), number), "spoken");
+        QStringList codesOnly;
+        for (const QString& line : letterLines())
+            codesOnly << line.left(5);
+        QTEST(spokenDescription(0, phrase, firstFour, codesOnly, number), "spokenWithoutForms");
     }
 
     void wordExample()

@@ -127,7 +127,14 @@ class TestKeyboardAccess : public QObject {
                 p = distance(q) < distance(p) ? q : p;
             text.replace(text.indexOf(QChar(0xFFFC)), 1, contentName(p));
         }
-        return text.replace(QChar(0x98), u'.').replace(QRegularExpression(QStringLiteral("\\s+\\.")), QStringLiteral(".")).simplified();
+        text = text.replace(QChar(0x98), u'.').replace(QRegularExpression(QStringLiteral("\\s+\\.")), QStringLiteral(".")).simplified();
+        // Every sentence begins with a capital letter.
+        for (qsizetype at = 0; at >= 0 && at < text.size(); at = text.indexOf(QStringLiteral(". "), at) + 2) {
+            text[at] = text[at].toUpper();
+            if (text.indexOf(QStringLiteral(". "), at) < 0)
+                break;
+        }
+        return text;
     }
 
 private slots:
