@@ -5,57 +5,17 @@
 // the presenter's press and a deal that fails. Each row checks what a front
 // end is told (the effects) and what it can ask afterwards.
 
-#include "game/game_model.h"
-#include "support/test_content.h"
+#include "model_fixture.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
 using Kind = GameEffect::Kind;
-
-// A model with the start values of a new run, playing on a small content
-// directory, whose questions are answered by `answer` and recorded.
-struct Game {
-    QTemporaryDir dir;
-    GameModel model;
-    QStringList asked;
-    bool answer = true;
-
-    explicit Game(bool timed = false)
-    {
-        QDir(dir.path()).mkpath(QStringLiteral("Base"));
-        TestContent::writeContentDir(dir.filePath(QStringLiteral("Base")));
-        PlayState& ps = model.state();
-        ps.Base_B = dir.filePath(QStringLiteral("Base/"));
-        ps.S_Fru_Weg = QStringLiteral("00120");
-        ps.Time_Runda.fill(1200);
-        ps.TBest.fill(121.0L);
-        ps.N_Level = -1;
-        ps.Correct_S = -1;
-        ps.Pause = true;
-        ps.Rozgrzewka = !timed;
-        model.seedRandom(11);
-        model.setAsk([this](const QString&, const QString& caption) {
-            asked << caption;
-            return answer;
-        });
-    }
-    PlayState& ps() { return model.state(); }
-    int wrong(int n = 0) const { return (model.state().Correct_S + 1 + n) % model.state().N_Self; }
-};
-
-}  // namespace
 
 class TestGameModel : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
-
     void clickByMode_data()
     {
         QTest::addColumn<int>("mode");
@@ -77,10 +37,12 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, matching);
         QFETCH(bool, timed);
-        Game g(timed);
+        ModelFixture g;
+        if (timed)
+            g.toggleWarmPlay();
         g.model.pressLevel(2);
         g.model.chooseMode(mode);
-        const int shelf = matching ? g.ps().Correct_S : g.wrong();
+        const int shelf = matching ? g.ps().Correct_S : g.wrongShelf();
         const GameChange change = g.model.clickShelf(shelf);
 
         QTEST(g.model.message(), "message");
@@ -91,18 +53,20 @@ private slots:
         QCOMPARE(change.has(Kind::DrawShelf), mode == GameModel::MarkMode);
         // A decided game takes no more clicks.
         if (g.model.decided())
-            QVERIFY(g.model.clickShelf(g.wrong(1)).isEmpty());
+            QVERIFY(g.model.clickShelf(g.wrongShelf(1)).isEmpty());
     }
 
     void removingDownToOneWins()
     {
-        Game g(true);
+        ModelFixture g;
+        if (true)
+            g.toggleWarmPlay();
         g.model.pressLevel(0);
         g.model.tick();
         for (int n = 0; n < 4; ++n)
-            g.model.clickShelf(g.wrong(n));
+            g.model.clickShelf(g.wrongShelf(n));
         QVERIFY(!g.model.decided());
-        const GameChange change = g.model.clickShelf(g.wrong(4));
+        const GameChange change = g.model.clickShelf(g.wrongShelf(4));
         QVERIFY(g.model.decided());
         QCOMPARE(g.model.look(g.ps().Correct_S), ShelfLook::Won);
         QCOMPARE(g.model.message(), QStringLiteral("Dobrze! W czasie 0,1 s ukończona pierwsza gra tej rundy."));
@@ -124,11 +88,11 @@ private slots:
     void deleteMarked()
     {
         QFETCH(QList<int>, marks);
-        Game g;
+        ModelFixture g;
         g.model.pressLevel(3);
         g.model.chooseMode(GameModel::MarkMode);
         for (int m : marks)
-            g.model.clickShelf(m == 0 ? g.ps().Correct_S : g.wrong(m - 1));
+            g.model.clickShelf(m == 0 ? g.ps().Correct_S : g.wrongShelf(m - 1));
         g.model.deleteMarked();
         QTEST(g.model.CountVisibleShelves(), "left");
         QTEST(g.model.message(), "message");
@@ -151,7 +115,9 @@ private slots:
     {
         QFETCH(int, second);
         QFETCH(bool, answer);
-        Game g(true);
+        ModelFixture g;
+        if (true)
+            g.toggleWarmPlay();
         g.model.pressLevel(1);
         for (int t = 0; t < 5; ++t)
             g.model.tick();
@@ -178,7 +144,9 @@ private slots:
     {
         QFETCH(bool, inRound);
         QFETCH(bool, answer);
-        Game g(true);
+        ModelFixture g;
+        if (true)
+            g.toggleWarmPlay();
         if (inRound)
             g.model.pressLevel(0);
         g.answer = answer;
@@ -188,23 +156,6 @@ private slots:
         QCOMPARE(g.model.gameOnTable(), inRound && !answer);
         if (g.ps().Rozgrzewka)
             QCOMPARE(g.model.message(), QStringLiteral("Rozgrzewka"));
-    }
-
-    void clockRunsOut()
-    {
-        Game g(true);
-        g.model.pressLevel(0);
-        for (int t = 0; t < 1199; ++t)
-            QVERIFY(!g.model.tick().has(Kind::PlayCue));
-        const GameChange last = g.model.tick();
-        QCOMPARE(last.last(Kind::PlayCue)->value, 2);
-        QCOMPARE(g.model.message(), QStringLiteral("Upłynął czas! Koniec rundy"));
-        QCOMPARE(g.model.clock(), 0);
-        QVERIFY(!g.ps().B_Round);
-        // The game stays on the table; won now, it asks for a new level.
-        QVERIFY(g.model.tick().isEmpty());
-        g.model.chooseMode(GameModel::PointMode);
-        QVERIFY(g.model.clickShelf(g.ps().Correct_S).has(Kind::Tell));
     }
 
     void presenter_data()
@@ -220,7 +171,9 @@ private slots:
     {
         QFETCH(bool, timed);
         QFETCH(bool, ctrlLeft);
-        Game g(timed);
+        ModelFixture g;
+        if (timed)
+            g.toggleWarmPlay();
         g.model.pressLevel(1);
         g.model.presenterPress(ctrlLeft);
         QTEST(g.model.look(g.ps().Correct_S) == ShelfLook::Revealed, "revealed");
@@ -237,7 +190,9 @@ private slots:
     void failedDealLeavesNoGame()
     {
         QFETCH(bool, roundBefore);
-        Game g(true);
+        ModelFixture g;
+        if (true)
+            g.toggleWarmPlay();
         if (roundBefore) {
             g.model.pressLevel(0);
             g.model.chooseMode(GameModel::PointMode);

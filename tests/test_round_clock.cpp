@@ -2,9 +2,9 @@
 // Guards the round clock driven by the 100 ms tick: it runs only while a
 // timed game is played, carries over between the games of a round, clamps
 // at its end when a charge passes it, and ends the round on the tick that
-// fills it, never earlier and never later.
+// fills it, never earlier and never later. The game model alone: no window.
 
-#include "play_fixture.h"
+#include "model_fixture.h"
 
 #include <QtTest>
 
@@ -14,7 +14,7 @@ class TestRoundClock : public QObject {
 private slots:
     void standsStillOutsideATimedGame()
     {
-        PlayFixture f;
+        ModelFixture f;
         f.tick(20);  // no level yet
         QCOMPARE(f.clockPosition(), 0);
         f.pressLevel(2);  // warm-up game
@@ -29,9 +29,9 @@ private slots:
 
     void runsWithTheGameAndCarriesOverTheRound()
     {
-        PlayFixture f;
+        ModelFixture f;
         f.startRound(0);
-        QCOMPARE(f.clock()->maximum(), 1200);
+        QCOMPARE(f.model.clockMaximum(), 1200);
         f.tick(37);
         QCOMPARE(f.clockPosition(), 37);
         QVERIFY(qAbs(f.ps().TCurT - 3.7L) < 1e-9L);
@@ -47,24 +47,24 @@ private slots:
 
     void theFillingTickEndsTheRound()
     {
-        PlayFixture f;
+        ModelFixture f;
         f.startRound(3);
         f.tick(1199);
         QVERIFY(f.ps().B_Round);
         QCOMPARE(f.ps().Game.State, 3);
-        QCOMPARE(f.form->lastCue(), -1);
+        QCOMPARE(f.lastCue, -1);
         f.tick();
         QCOMPARE(f.ps().Game.State, -3);
         QCOMPARE(f.message(), QStringLiteral("Upłynął czas! Koniec rundy"));
-        QCOMPARE(f.form->lastCue(), 2);
+        QCOMPARE(f.lastCue, 2);
         QVERIFY(!f.ps().B_Round);
         QVERIFY(!f.ps().B_Game);
         QVERIFY(f.ps().Pause);
         QCOMPARE(f.clockPosition(), 0);
         QCOMPARE(f.ps().TCurT, 0.0L);
         // The shelves of the interrupted game stay on the table, still taking clicks.
-        QCOMPARE(f.form->CountVisibleShelves(), 12);
-        QVERIFY(f.panel(QStringLiteral("p_Fr_12"))->isEnabled());
+        QCOMPARE(f.model.CountVisibleShelves(), 12);
+        QVERIFY(f.model.takesClicks());
         f.tick(50);
         QCOMPARE(f.clockPosition(), 0);
     }
@@ -79,7 +79,7 @@ private slots:
     void aMistakeNearTheEndFillsTheClock()
     {
         QFETCH(int, played);
-        PlayFixture f;
+        ModelFixture f;
         f.startRound(1);
         f.tick(played);
         f.chooseMode(1);
@@ -91,13 +91,13 @@ private slots:
         f.tick();
         QCOMPARE(f.ps().Game.State, -3);
         QCOMPARE(f.message(), QStringLiteral("Upłynął czas! Koniec rundy"));
-        QCOMPARE(f.form->lastCue(), 2);
+        QCOMPARE(f.lastCue, 2);
         QVERIFY(!f.ps().B_Round);
     }
 
     void anAbandonedGameNearTheEndEndsTheRoundOnTheFirstTick()
     {
-        PlayFixture f;
+        ModelFixture f;
         f.startRound(2);
         f.tick(1100);
         f.pressLevel(2);  // Yes: abandoned, a new game dealt at once
@@ -110,7 +110,7 @@ private slots:
 
     void aFullRoundWithGamesWon()
     {
-        PlayFixture f(3);
+        ModelFixture f(3);
         f.startRound(1);
         int won = 0;
         int ticks = 0;
@@ -141,5 +141,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRoundClock)
+QTEST_GUILESS_MAIN(TestRoundClock)
 #include "test_round_clock.moc"
