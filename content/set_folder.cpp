@@ -64,13 +64,41 @@ QString smallPictureWarning(const ContentBuild::PictureSource& source, const QDi
         .arg(room);
 }
 
+// While it lives, the warnings Qt's image readers give (a JPEG cut short,
+// a damaged PNG chunk) are counted instead of printed: they are English,
+// and say nothing of which file.
+class ReaderWarnings {
+public:
+    ReaderWarnings() : m_previous(qInstallMessageHandler(count)) { s_count = 0; }
+    ~ReaderWarnings() { qInstallMessageHandler(m_previous); }
+    ReaderWarnings(const ReaderWarnings&) = delete;
+    ReaderWarnings& operator=(const ReaderWarnings&) = delete;
+    int count() const { return s_count; }
+
+private:
+    static void count(QtMsgType type, const QMessageLogContext&, const QString&)
+    {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            ++s_count;
+    }
+    static inline int s_count = 0;
+    QtMessageHandler m_previous;
+};
+
 QImage pictureOf(const ContentBuild::PictureSource& source, const QDir& folder, Contents& contents)
 {
     try {
         if (source.file.isEmpty())
             return ContentBuild::renderPicture(source.emoji);
+        const ReaderWarnings readerWarnings;
         const QImage picture = PictureFit::fittedFile(folder.filePath(source.file), ContentBuild::pictureSide,
                                                       ContentBuild::pictureGround);
+        if (readerWarnings.count() > 0)
+            contents.warnings << QStringLiteral("pictures.txt, wiersz %1: plik „%2” jest uszkodzony albo ucięty; "
+                                                "odczytano z niego tyle, ile się dało. Obejrzyj obrazek na arkuszu "
+                                                "(trefolia-content proof) i w razie potrzeby zapisz go jeszcze raz.")
+                                     .arg(source.line)
+                                     .arg(source.file);
         const QString small = smallPictureWarning(source, folder);
         if (!small.isEmpty())
             contents.warnings << small;

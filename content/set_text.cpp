@@ -120,9 +120,9 @@ Decoded decode(const QByteArray& bytes, const QString& fileName)
         return {QString::fromUtf8(bytes), {}};
     if (readsAsWindows1250(bytes))
         return {Windows1250::decode(bytes),
-                QStringLiteral("%1 jest zapisany w kodowaniu Windows-1250 (w Notatniku: ANSI); odczytano go jako "
-                               "Windows-1250. Zapisz go jako UTF-8 (w Notatniku: „Zapisz jako…”, Kodowanie: UTF-8), "
-                               "aby każdy program odczytał go tak samo.")
+                QStringLiteral("%1 jest zapisany w kodowaniu Windows-1250; odczytano go jako Windows-1250. Zapisz go "
+                               "jako UTF-8 (w Notatniku: „Zapisz jako…”, Kodowanie: UTF-8, zamiast ANSI), aby każdy "
+                               "program odczytał go tak samo.")
                     .arg(fileName)};
     throw GameError(QStringLiteral("%1, wiersz %2: tego pliku nie da się odczytać: nie jest zapisany jako tekst UTF-8 "
                                    "ani Windows-1250. Otwórz go w Notatniku, sprawdź polskie litery w tym wierszu "
