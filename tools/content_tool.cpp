@@ -211,7 +211,8 @@ int install(const QStringList& args)
         }
     }
     if (operands.size() == 2 && !scoped && !restore && name.isEmpty()) {
-        ContentInstall::install(operands.at(0), operands.at(1));
+        const SetArchive::OpenedSet set(operands.at(0));
+        ContentInstall::install(set.dir(), operands.at(1));
         out() << "Zestaw zainstalowany w "
               << QDir::toNativeSeparators(QDir(operands.at(1)).filePath(QStringLiteral("Base")))
               << "; poprzedni jest w " << ContentInstall::previousName << '\n';
