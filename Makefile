@@ -7,8 +7,8 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
 PACKAGES := cmake g++ make pkg-config \
             qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 \
-            qt6-translations-l10n qt6-image-formats-plugins libpng-dev zlib1g-dev libarchive-dev \
-            fonts-dejavu-core fonts-noto-color-emoji
+            qt6-translations-l10n qt6-image-formats-plugins libpng-dev zlib1g-dev \
+            libarchive-dev desktop-file-utils fonts-dejavu-core fonts-noto-color-emoji
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
