@@ -74,7 +74,7 @@ check-package: package
 SANITIZE_DIR       ?= build-sanitize
 FUZZ_DIR           ?= build-fuzz
 FUZZ_SECONDS       ?= 20
-FUZZ_TARGETS       := archive png item_list
+FUZZ_TARGETS       := archive png item_list set_text set_file
 SANITIZE_PACKAGES  := clang-14 libclang-rt-14-dev
 SANITIZER_ENV      := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
                       LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
