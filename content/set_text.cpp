@@ -112,7 +112,8 @@ Decoded decode(const QByteArray& bytes, const QString& fileName)
         QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
                                QStringConverter::Flag::Stateless);
         const QString text = decoder.decode(bytes.mid(2));
-        if (!decoder.hasError())
+        // A lone surrogate is no text either (and no line break is found past it).
+        if (!decoder.hasError() && QStringView(text).isValidUtf16())
             return {text, {}};
     }
     const qsizetype bad = firstNonUtf8(bytes);

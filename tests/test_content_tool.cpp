@@ -481,6 +481,8 @@ void ContentTool::setFolderTextsAndFaults_data()
                                                << "nożyczki";
     QTest::newRow("UTF-8 with its mark") << "1F347" << "nazwa.txt" << QByteArray("\xEF\xBB\xBFzwierzęta") << "text"
                                          << "zwierzęta";
+    QTest::newRow("UTF-16 with its mark (Notepad's Unicode)")
+        << "1F347" << "nazwa.txt" << QByteArray("\xff\xfe\x7a\x00\x77\x00\x69\x00\x65\x00\x72\x00\x7a\x00\x19\x01\x74\x00\x61\x00", 20) << "text" << "zwierzęta";
     QTest::newRow("neither UTF-8 nor Windows-1250")
         << "1F347" << "F.txt" << QByteArray("00000\n00001\n0000\x81\n00003\n") << "faults"
         << "F.txt, wiersz 3: tego pliku nie da się odczytać: nie jest zapisany jako tekst UTF-8 ani Windows-1250. "
