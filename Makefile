@@ -8,7 +8,7 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake g++ make pkg-config \
             qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 \
             qt6-translations-l10n qt6-image-formats-plugins libpng-dev zlib1g-dev \
-            fonts-dejavu-core fonts-noto-color-emoji
+            libarchive-dev desktop-file-utils fonts-dejavu-core fonts-noto-color-emoji
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -74,7 +74,7 @@ check-package: package
 SANITIZE_DIR       ?= build-sanitize
 FUZZ_DIR           ?= build-fuzz
 FUZZ_SECONDS       ?= 20
-FUZZ_TARGETS       := archive png item_list
+FUZZ_TARGETS       := archive png item_list set_text set_file
 SANITIZE_PACKAGES  := clang-14 libclang-rt-14-dev
 SANITIZER_ENV      := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
                       LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \

@@ -2,6 +2,7 @@
 #include "content/archive_writer.h"
 
 #include "content/game_error.h"
+#include "content/io_error.h"
 #include "content/little_endian.h"
 #include "content/picture_archive.h"
 #include "content/windows1250.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QSaveFile>
 #include <QtEndian>
+
+#include <cerrno>
 
 namespace ArchiveWriter {
 
@@ -62,8 +65,12 @@ Files build(const QList<Picture>& pictures, int payloadSize)
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw GameError(QStringLiteral("Nie można zapisać pliku \"%1\". %2").arg(path, file.errorString()));
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const int reason = errno != 0 ? errno : EIO;
+        throw GameError(QStringLiteral("Nie można zapisać pliku \"%1\": %2.")
+                            .arg(QDir::toNativeSeparators(path), IoError::systemReason(reason)));
+    }
 }
 
 void write(const QString& directory, const QList<Picture>& pictures, int payloadSize)

@@ -4,8 +4,10 @@
 #include "content/archive_writer.h"
 #include "content/content_check.h"
 #include "content/game_error.h"
+#include "content/io_error.h"
 #include "content/item_list.h"
 #include "content/picture_fit.h"
+#include "content/plural_word.h"
 #include "content/set_folder.h"
 
 #include <QBuffer>
@@ -21,6 +23,7 @@
 
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <filesystem>
 #include <vector>
@@ -131,21 +134,28 @@ QList<PictureSource> parsePictures(const QString& text, const QString& fileName)
     return pictures;
 }
 
-QList<ListSource> parseList(const QString& text, const QString& fileName, ListForms forms)
+QList<ListSource> parseList(const QString& text, const QString& fileName, ListForms forms, QStringList* faults)
 {
     QList<ListSource> items;
     for (const auto& [line, fields] : fieldsOf(text)) {
-        ListSource item;
-        item.pictureNumber = codeOf(fields.at(0), fileName, line);
-        if (forms == ListForms::Required || fields.size() == 1 + ItemList::formCount) {
-            if (fields.size() != 1 + ItemList::formCount)
-                refuse(fileName, line, QStringLiteral("potrzeba kodu i trzech form nazwy, każda jednym słowem"));
-            item.forms = fields.mid(1);
-            for (const QString& form : item.forms)
-                if (form.size() >= ItemList::formWidth)
-                    refuse(fileName, line, QStringLiteral("forma „%1” ma ponad 29 znaków").arg(form));
+        try {
+            ListSource item;
+            item.line = line;
+            item.pictureNumber = codeOf(fields.at(0), fileName, line);
+            if (forms == ListForms::Required || fields.size() == 1 + ItemList::formCount) {
+                if (fields.size() != 1 + ItemList::formCount)
+                    refuse(fileName, line, QStringLiteral("potrzeba kodu i trzech form nazwy, każda jednym słowem"));
+                item.forms = fields.mid(1);
+                for (const QString& form : item.forms)
+                    if (form.size() >= ItemList::formWidth)
+                        refuse(fileName, line, QStringLiteral("forma „%1” ma ponad 29 znaków").arg(form));
+            }
+            items.append(item);
+        } catch (const GameError& error) {
+            if (!faults)
+                throw;
+            faults->append(error.message());
         }
-        items.append(item);
     }
     return items;
 }
@@ -233,9 +243,11 @@ void writeContents(const SetFolder::Contents& contents, const QString& outDir)
                                  encodeItemList(contents.lists[list]));
     for (size_t cue = 0; cue < SetFolder::cueFiles.size(); ++cue)
         ArchiveWriter::writeFile(out.filePath(QString::fromLatin1(SetFolder::cueFiles[cue])), contents.cues[cue]);
+    if (!contents.pluralWord.isEmpty())
+        ArchiveWriter::writeFile(out.filePath(PluralWord::fileName), contents.pluralWord.toUtf8() + '\n');
 }
 
-void buildDirectory(const QString& setFolder, const QString& outDir)
+QStringList buildDirectory(const QString& setFolder, const QString& outDir)
 {
     // Every picture and list is read before anything is written.
     const SetFolder::Contents contents = SetFolder::read(setFolder);
@@ -248,8 +260,8 @@ void buildDirectory(const QString& setFolder, const QString& outDir)
         throw GameError(QStringLiteral("Nie można utworzyć katalogu %1").arg(QDir::toNativeSeparators(parent)));
     QTemporaryDir staging(parent + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".budowa-XXXXXX"));
     if (!staging.isValid())
-        throw GameError(QStringLiteral("Nie można utworzyć katalogu roboczego w %1: %2")
-                            .arg(QDir::toNativeSeparators(parent), staging.errorString()));
+        throw GameError(QStringLiteral("Nie można utworzyć katalogu roboczego w %1: %2.")
+                            .arg(QDir::toNativeSeparators(parent), IoError::systemReason(errno)));
     writeContents(contents, staging.path());
     const QStringList faults = ContentCheck::checkDirectory(staging.path());
     if (!faults.isEmpty())
@@ -264,9 +276,15 @@ void buildDirectory(const QString& setFolder, const QString& outDir)
         if (!QDir().rename(staging.path(), target))
             throw GameError(QStringLiteral("Nie można utworzyć katalogu %1").arg(QDir::toNativeSeparators(target)));
         staging.setAutoRemove(false);
-        return;
+        return contents.warnings;
     }
-    for (const QString& file : ContentCheck::contentFiles()) {
+    // A plural word of the set before stays only when the new set has one.
+    if (contents.pluralWord.isEmpty())
+        QFile::remove(target + QLatin1Char('/') + PluralWord::fileName);
+    QStringList files = ContentCheck::contentFiles();
+    if (!contents.pluralWord.isEmpty())
+        files << PluralWord::fileName;
+    for (const QString& file : files) {
         std::error_code failure;
         std::filesystem::rename(QFile::encodeName(staging.filePath(file)).toStdString(),
                                 QFile::encodeName(target + QLatin1Char('/') + file).toStdString(), failure);
@@ -274,6 +292,7 @@ void buildDirectory(const QString& setFolder, const QString& outDir)
             throw GameError(QStringLiteral("Nie można zapisać pliku %1")
                                 .arg(QDir::toNativeSeparators(target + QLatin1Char('/') + file)));
     }
+    return contents.warnings;
 }
 
 QStringList packFolder(const QString& folder, const QString& outDir)
@@ -289,7 +308,8 @@ QStringList packFolder(const QString& folder, const QString& outDir)
     for (const QString& file : files) {
         QFile png(dir.filePath(file));
         if (!png.open(QIODevice::ReadOnly))
-            throw GameError(QStringLiteral("Nie można otworzyć pliku \"%1\". %2").arg(png.fileName(), png.errorString()));
+            throw GameError(QStringLiteral("Nie można otworzyć pliku \"%1\": %2.")
+                                .arg(png.fileName(), IoError::systemReason(errno)));
         pictures.append({png.readAll(), QFileInfo(file).completeBaseName().left(ArchiveWriter::maxNameLength)});
         report << QStringLiteral("%1 %2").arg(pictures.size() - 1, 5, 10, QLatin1Char('0')).arg(file);
     }

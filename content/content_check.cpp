@@ -4,6 +4,8 @@
 #include "content/game_error.h"
 #include "content/item_list.h"
 #include "content/picture_archive.h"
+#include "content/plural_word.h"
+#include "content/set_text.h"
 #include "content/wav_writer.h"
 
 #include <QDir>
@@ -23,7 +25,13 @@ QStringList contentFiles()
             QStringLiteral("E.bt"), QStringLiteral("F.tx"), QStringLiteral("G.tx"), QStringLiteral("H.tx")};
 }
 
-QStringList checkList(const QString& fileName, const QStringList& lines, const QList<int>& pictures, bool withForms)
+QStringList optionalFiles()
+{
+    return {PluralWord::fileName};
+}
+
+QStringList checkList(const QString& fileName, const QStringList& lines, const QList<int>& pictures, bool withForms,
+                      const QList<int>& lineNumbers)
 {
     QStringList faults;
     const QSet<int> known(pictures.begin(), pictures.end());
@@ -31,7 +39,7 @@ QStringList checkList(const QString& fileName, const QStringList& lines, const Q
     const int count = itemLineCount(lines);
     for (int i = 0; i < count; ++i) {
         const QString& line = lines.at(i);
-        const QString where = QStringLiteral("%1, wiersz %2").arg(fileName).arg(i + 1);
+        const QString where = QStringLiteral("%1, wiersz %2").arg(fileName).arg(lineNumbers.value(i, i + 1));
         if (line.size() < ItemList::codeLength) {
             faults << QStringLiteral("%1: brak pięcioznakowego kodu obrazka").arg(where);
             continue;
@@ -40,7 +48,7 @@ QStringList checkList(const QString& fileName, const QStringList& lines, const Q
         try {
             const int number = pictureNumberOf(code);
             if (!known.contains(number))
-                faults << QStringLiteral("%1: obrazu nr %2 nie ma w archiwum").arg(where).arg(number);
+                faults << QStringLiteral("%1: nie ma obrazka o numerze %2").arg(where, code);
         } catch (const GameError& error) {
             faults << QStringLiteral("%1: %2").arg(where, error.message());
         }
@@ -100,7 +108,7 @@ QStringList checkDirectory(const QString& directory)
             faults << QStringLiteral("E.bt: plik nie kończy się na granicy rekordu (%1 bajtów)").arg(index.size());
         const qint64 count = index.size() / PictureArchive::indexRecordSize;
         if (count == 0)
-            faults << QStringLiteral("E.bt: archiwum nie zawiera żadnego obrazu");
+            faults << QStringLiteral("E.bt: zestaw nie ma żadnego obrazka");
         for (qint32 number = 0; number < count; ++number) {
             try {
                 QString name;
@@ -117,6 +125,20 @@ QStringList checkDirectory(const QString& directory)
             continue;
         try {
             faults << checkList(list, loadItemList(base + list), pictures, list != QLatin1String("F.tx"));
+        } catch (const GameError& error) {
+            faults << error.message();
+        }
+    }
+
+    QFile word(base + PluralWord::fileName);
+    if (word.exists()) {
+        try {
+            if (word.size() > 4096 || !word.open(QIODevice::ReadOnly))
+                throw GameError(QStringLiteral("%1: nie można odczytać pliku").arg(PluralWord::fileName));
+            const QByteArray bytes = word.readAll();
+            if (SetText::firstNonUtf8(bytes) >= 0)
+                throw GameError(QStringLiteral("%1: plik nie jest zapisany jako UTF-8").arg(PluralWord::fileName));
+            PluralWord::parse(QString::fromUtf8(bytes));
         } catch (const GameError& error) {
             faults << error.message();
         }

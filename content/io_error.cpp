@@ -77,6 +77,30 @@ QString systemText(int code, const QFileDevice& file)
     }
 }
 
+QString systemReason(int systemError)
+{
+    switch (systemError) {
+    case ENOENT: return QStringLiteral("nie ma takiego pliku ani folderu");
+    case EACCES:
+    case EPERM: return QStringLiteral("brak uprawnień");
+    case EROFS: return QStringLiteral("dysk jest tylko do odczytu");
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("brak miejsca na dysku");
+    case EISDIR: return QStringLiteral("to jest folder, a nie plik");
+    case ENOTDIR: return QStringLiteral("część ścieżki nie jest folderem");
+    case EEXIST: return QStringLiteral("taki plik albo folder już istnieje");
+    case ENOTEMPTY: return QStringLiteral("folder nie jest pusty");
+    case ENAMETOOLONG: return QStringLiteral("za długa nazwa pliku");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("za dużo otwartych plików");
+    case EXDEV: return QStringLiteral("plik jest na innym dysku");
+    case EIO: return QStringLiteral("błąd odczytu albo zapisu dysku");
+    case EBUSY: return QStringLiteral("plik albo folder jest w użyciu");
+    case ELOOP: return QStringLiteral("za dużo dowiązań w ścieżce");
+    default: return QStringLiteral("błąd systemu plików nr %1").arg(systemError);
+    }
+}
+
 void raise(int code)
 {
     throw GameError(text(code));

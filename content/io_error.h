@@ -51,4 +51,9 @@ QString systemText(int code, const QFileDevice& file);
 
 [[noreturn]] void raise(int code);
 
+// The operating system's reason `systemError` (errno) in plain Polish, for
+// the content tool's messages: "nie ma takiego pliku ani folderu", "brak
+// uprawnień", "brak miejsca na dysku", … (never the system's English text).
+QString systemReason(int systemError);
+
 }  // namespace IoError

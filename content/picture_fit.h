@@ -18,6 +18,9 @@ inline constexpr int roomFor(int side)
     return side * 13 / 16;
 }
 
+// The largest tile the game draws a picture on (the shelves of level 1).
+inline constexpr int largestTileSide = 80;
+
 // `image` fitted into a `side` × `side` opaque picture: scaled down or up to
 // the largest size that fits with the margin an emoji has, centred, its
 // transparent parts and the room around it filled with `ground`.

@@ -27,12 +27,16 @@ QStringList setRoots()
     return roots;
 }
 
-QString userRoot()
+QString userDataDir()
 {
-    return under(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
-QString systemRoot() { return under(QStringLiteral("/usr/local/share")); }
+QString systemDataDir() { return QStringLiteral("/usr/local/share"); }
+
+QString userRoot() { return under(userDataDir()); }
+
+QString systemRoot() { return under(systemDataDir()); }
 
 bool isValidSetName(const QString& name)
 {

@@ -19,9 +19,13 @@ inline const QString setsSubfolder = QStringLiteral("trefolia/zestawy");
 // Every folder that may hold sets, most personal first.
 QStringList setRoots();
 
-// Where `install --user` and `install --system` put a set.
+// Where `install --user` and `install --system` put a set: the sets folder
+// of the user's data directory ($XDG_DATA_HOME, ~/.local/share by default)
+// and of /usr/local/share.
 QString userRoot();
 QString systemRoot();
+QString userDataDir();
+QString systemDataDir();
 
 // A set name is one folder name: letters (Polish ones too), digits, '-' and
 // '_', at most 64 characters.

@@ -12,9 +12,12 @@ list(APPEND TREFOLIA_CORE_SOURCES
   content/little_endian.h
   content/picture_archive.cpp content/picture_archive.h
   content/picture_fit.cpp content/picture_fit.h
+  content/plural_word.cpp content/plural_word.h
   content/png_decode.cpp content/png_decode.h
+  content/set_archive.cpp content/set_archive.h
   content/set_folder.cpp content/set_folder.h
   content/set_locations.cpp content/set_locations.h
+  content/set_text.cpp content/set_text.h
   content/sound_cues.cpp content/sound_cues.h
   content/wav_writer.cpp content/wav_writer.h
   content/windows1250.cpp content/windows1250.h

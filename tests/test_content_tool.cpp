@@ -11,16 +11,26 @@
 #include "content/game_error.h"
 #include "content/item_list.h"
 #include "content/picture_archive.h"
+#include "content/plural_word.h"
+#include "content/set_archive.h"
+#include "content/set_folder.h"
+#include "content/set_locations.h"
 #include "content/sound_cues.h"
 #include "content/wav_writer.h"
 #include "play_fixture.h"
 #include "support/test_content.h"
 
 #include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
+
+#include <archive.h>
+#include <archive_entry.h>
 
 #include <algorithm>
 #include <cmath>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +85,39 @@ bool anyFaultContains(const QStringList& faults, const QString& text)
     return std::any_of(faults.begin(), faults.end(), [&](const QString& f) { return f.contains(text); });
 }
 
+// A ZIP file of `members` (name, bytes); a name ending in "->target" is a
+// symbolic link to the target.
+QByteArray zipOf(const QList<std::pair<QString, QByteArray>>& members)
+{
+    QByteArray zip;
+    archive* writer = archive_write_new();
+    archive_write_set_format_zip(writer);
+    archive_write_open(
+        writer, &zip, nullptr,
+        [](archive*, void* out, const void* bytes, size_t length) {
+            static_cast<QByteArray*>(out)->append(static_cast<const char*>(bytes), qsizetype(length));
+            return la_ssize_t(length);
+        },
+        nullptr);
+    for (const auto& [name, bytes] : members) {
+        archive_entry* entry = archive_entry_new();
+        const bool link = name.contains(QStringLiteral("->"));
+        archive_entry_set_pathname_utf8(entry, name.section(QStringLiteral("->"), 0, 0).toUtf8().constData());
+        archive_entry_set_filetype(entry, link ? AE_IFLNK : AE_IFREG);
+        archive_entry_set_perm(entry, 0644);
+        if (link)
+            archive_entry_set_symlink_utf8(entry, name.section(QStringLiteral("->"), 1).toUtf8().constData());
+        archive_entry_set_size(entry, link ? 0 : bytes.size());
+        archive_write_header(writer, entry);
+        if (!link)
+            archive_write_data(writer, bytes.constData(), size_t(bytes.size()));
+        archive_entry_free(entry);
+    }
+    archive_write_close(writer);
+    archive_write_free(writer);
+    return zip;
+}
+
 // Zero crossings per second of a stretch: the pitch of a nearly pure tone.
 double crossingRate(const std::vector<qint16>& samples, size_t from, size_t to)
 {
@@ -105,8 +148,14 @@ private slots:
     void wavInspection();
     void setFolderBuilds_data();
     void setFolderBuilds();
+    void setFolderTextsAndFaults_data();
+    void setFolderTextsAndFaults();
     void installKeepsThePreviousSet_data();
     void installKeepsThePreviousSet();
+    void sharedSetFileIsCheckedWhole_data();
+    void sharedSetFileIsCheckedWhole();
+    void toolSpeaksPolishOnly_data();
+    void toolSpeaksPolishOnly();
     void secondSetIsReadyForClass();
     void packFolderNumbersByFileName();
     void testContentHelperIsValidAndFast();
@@ -164,7 +213,7 @@ void ContentTool::damagedCopyFails_data()
     QTest::newRow("sound that is not WAV") << "garble A.wv" << "A.wv: to nie jest plik WAV";
     QTest::newRow("data file cut short") << "truncate D.bb" << "Obraz nr";
     QTest::newRow("index cut inside a record") << "chop E.bt" << "E.bt: plik nie kończy się na granicy rekordu";
-    QTest::newRow("list naming a missing picture") << "extra F.tx" << "F.tx, wiersz 17: obrazu nr 999 nie ma w archiwum";
+    QTest::newRow("list naming a missing picture") << "extra F.tx" << "F.tx, wiersz 17: nie ma obrazka o numerze 00999";
 }
 
 void ContentTool::damagedCopyFails()
@@ -211,7 +260,7 @@ void ContentTool::listRules_data()
     QTest::newRow("repeated code") << good + QStringList{good.at(1)} << true << "kod obrazka 00001 powtarza się";
     QTest::newRow("code not a number") << QStringList{"0x001"} + good << false << "wiersz 1: '0x001' nie jest poprawną";
     QTest::newRow("short line") << good + QStringList{"0004"} << false << "wiersz 5: brak pięcioznakowego kodu";
-    QTest::newRow("missing picture") << good + QStringList{"00009"} << false << "obrazu nr 9 nie ma w archiwum";
+    QTest::newRow("missing picture") << good + QStringList{"00009"} << false << "nie ma obrazka o numerze 00009";
     QTest::newRow("missing form") << good + QStringList{formatItemLine(5, {"Kiwi", "Kiwi"})} << true
                                   << "wiersz 5: brak formy 2 (narzędnik)";
     QTest::newRow("two words") << good + QStringList{formatItemLine(5, {"Czarna porzeczka", "x", "y"})} << true
@@ -362,7 +411,7 @@ void ContentTool::setFolderBuilds_data()
     QTest::newRow("cue that is not PCM") << "1F347" << "B.wav" << QByteArray("RIFF") << QPoint() << QColor()
                                          << "B.wav: ";
     QTest::newRow("list failing the check") << "1F347" << "F.txt" << QByteArray("00000\n00001\n00002\n")
-                                            << QPoint() << QColor() << "F.tx: za mało przedmiotów";
+                                            << QPoint() << QColor() << "F.txt: za mało przedmiotów";
 }
 
 void ContentTool::setFolderBuilds()
@@ -404,9 +453,120 @@ void ContentTool::setFolderBuilds()
     QCOMPARE(QString::fromUtf8(page.readAll()).count(QStringLiteral("data:image/png;base64,")), 5 * 3 + 3 * 5);
 }
 
+void ContentTool::setFolderTextsAndFaults_data()
+{
+    // A set folder of writeSetFolder with picture 00004 `picture` and the
+    // file `extraName` holding `extra`; what is read must hold `expected`
+    // among `where`: "text" (picture names, list lines, plural word),
+    // "warnings" or "faults".
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<QString>("extraName");
+    QTest::addColumn<QByteArray>("extra");
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("expected");
+    QByteArray words;
+    for (int i = 1; i < 5; ++i)
+        words += QStringLiteral("0000%1 Kot%1 Kota%1 Kotem%1\n").arg(i).toLatin1();
+    const QByteArray pencil = "00000 O\xb3\xf3wek O\xb3\xf3wka O\xb3\xf3wkiem\n";  // Windows-1250
+    QTest::newRow("G.txt in Windows-1250 is read as such")
+        << "1F347" << "G.txt" << pencil + words << "text" << "Ołówek";
+    QTest::newRow("and the teacher is told") << "1F347" << "G.txt" << pencil + words << "warnings"
+                                             << "G.txt jest zapisany w kodowaniu Windows-1250; odczytano go jako "
+                                                "Windows-1250. Zapisz go jako UTF-8";
+    QTest::newRow("pictures.txt in Windows-1250")
+        << "1F347" << "pictures.txt"
+        << QByteArray("00000 1F34E a\n00001 1F350 b\n00002 1F34C c\n00003 1F34B d\n00004 1F347 no\xbfyczki\n") << "text"
+        << "nożyczki";
+    QTest::newRow("nazwa.txt in Windows-1250") << "1F347" << "nazwa.txt" << QByteArray("no\xbfyczki\r\n") << "text"
+                                               << "nożyczki";
+    QTest::newRow("UTF-8 with its mark") << "1F347" << "nazwa.txt" << QByteArray("\xEF\xBB\xBFzwierzęta") << "text"
+                                         << "zwierzęta";
+    QTest::newRow("UTF-16 with its mark (Notepad's Unicode)")
+        << "1F347" << "nazwa.txt" << QByteArray("\xff\xfe\x7a\x00\x77\x00\x69\x00\x65\x00\x72\x00\x7a\x00\x19\x01\x74\x00\x61\x00", 20) << "text" << "zwierzęta";
+    QTest::newRow("neither UTF-8 nor Windows-1250")
+        << "1F347" << "F.txt" << QByteArray("00000\n00001\n0000\x81\n00003\n") << "faults"
+        << "F.txt, wiersz 3: tego pliku nie da się odczytać: nie jest zapisany jako tekst UTF-8 ani Windows-1250. "
+           "Otwórz go w Notatniku, sprawdź polskie litery w tym wierszu i wybierz „Zapisz jako…”, Kodowanie: UTF-8.";
+    QTest::newRow("Latin-2 is not guessed at") << "1F347" << "G.txt" << "# x\n00000 W\xb1\xbf W\xeb\xbf" "a W\xeb\xbf" "em\n" + words
+                                               << "faults" << "G.txt, wiersz 2: tego pliku nie da się odczytać";
+    QTest::newRow("the teacher's line, comments counted")
+        << "1F347" << "H.txt" << "# a\n\n" + words + "# b\n00002 Xa Xb Xc\n" << "faults"
+        << "H.txt, wiersz 8: kod obrazka 00002 powtarza się";
+    QTest::newRow("a missing picture on the teacher's line")
+        << "1F347" << "F.txt" << QByteArray("# obrazki\n00000\n00001\n00009\n00002\n") << "faults"
+        << "F.txt, wiersz 4: nie ma obrazka o numerze 00009";
+    QTest::newRow("every wrong line, not only the first")
+        << "1F347" << "G.txt" << "0001 A B C\n" + words + "00005 A B\n" << "faults" << "G.txt, wiersz 6: potrzeba kodu";
+    QTest::newRow("plural word of two lines") << "1F347" << "nazwa.txt" << QByteArray("owoce\nwarzywa\n") << "faults"
+                                              << "nazwa.txt, wiersz 2: plik ma mieć jeden wiersz";
+    QTest::newRow("plural word too long") << "1F347" << "nazwa.txt" << QByteArray(41, 'a') << "faults"
+                                          << "nazwa.txt, wiersz 1: nazwa ma 41 znaków, może mieć najwyżej 40";
+    QTest::newRow("missing picture file, by its own name")
+        << "brak.png" << "" << QByteArray() << "faults" << "pictures.txt, wiersz 5: Nie można wczytać obrazu „brak.png”";
+    QTest::newRow("two numbers, one picture") << "1F34E" << "" << QByteArray() << "warnings"
+                                              << "pictures.txt, wiersze 1 i 5: numery 00000 i 00004 mają ten sam obrazek";
+    QTest::newRow("picture smaller than the tile")
+        << "mały.png" << "mały.png" << TestContent::solidPng({40, 30}, Qt::red) << "warnings"
+        << "pictures.txt, wiersz 5: obraz „mały.png” ma tylko 40 × 30 pikseli";
+    QTest::newRow("picture as large as the tile needs no warning")
+        << "duży.png" << "duży.png" << TestContent::solidPng({128, 128}, Qt::red) << "warnings" << "";
+}
+
+void ContentTool::setFolderTextsAndFaults()
+{
+    QFETCH(QString, picture);
+    QFETCH(QString, extraName);
+    QFETCH(QByteArray, extra);
+    QFETCH(QString, where);
+    QFETCH(QString, expected);
+    QTemporaryDir temp;
+    const QString folder = temp.filePath(QStringLiteral("zestaw"));
+    writeSetFolder(folder, picture, extraName, extra);
+    const SetFolder::Contents contents = SetFolder::readAll(folder);
+    QStringList text{contents.pluralWord};
+    for (const ArchiveWriter::Picture& item : contents.pictures)
+        text << item.name;
+    for (const QStringList& list : contents.lists)
+        text << list;
+    const QStringList& found = where == QLatin1String("text") ? text
+                               : where == QLatin1String("warnings") ? contents.warnings
+                                                                    : contents.faults;
+    const QString all = QStringLiteral("faults: ") + contents.faults.join(QLatin1Char('\n')) +
+                        QStringLiteral("\nwarnings: ") + contents.warnings.join(QLatin1Char('\n'));
+    if (expected.isEmpty())
+        QVERIFY2(found.isEmpty(), qPrintable(all));
+    else
+        QVERIFY2(anyFaultContains(found, expected), qPrintable(all + QStringLiteral("\ntext: ") + text.join(QLatin1Char('|'))));
+    // No message says where the tool's own files are, or "archiwum".
+    QVERIFY2(!all.contains(QStringLiteral("archiw")) && !all.contains(QStringLiteral(".tx,")), qPrintable(all));
+
+    // A folder with faults is not built, and its proof page lists them.
+    const QString html = temp.filePath(QStringLiteral("arkusz.html"));
+    const QStringList proofFaults = ContentProof::write(folder, html);
+    QCOMPARE(proofFaults, contents.faults);
+    QFile page(html);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString shown = QString::fromUtf8(page.readAll());
+    for (const QString& message : contents.faults + contents.warnings)
+        QVERIFY2(shown.contains(message.toHtmlEscaped()), qPrintable(message));
+    QString refused;
+    try {
+        ContentBuild::buildDirectory(folder, temp.filePath(QStringLiteral("Base")));
+    } catch (const GameError& e) {
+        refused = e.message();
+    }
+    QCOMPARE(refused.isEmpty(), contents.faults.isEmpty());
+    QCOMPARE(QFileInfo::exists(temp.filePath(QStringLiteral("Base"))), contents.faults.isEmpty());
+    if (contents.faults.isEmpty() && !contents.pluralWord.isEmpty())
+        QCOMPARE(PluralWord::read(temp.filePath(QStringLiteral("Base"))), contents.pluralWord);
+}
+
 void ContentTool::installKeepsThePreviousSet_data()
 {
-    QTest::addColumn<QString>("source");     // "new", "new without H.tx", "new, no game", or the game's previous set
+    // "new", "new without H.tx", "new, no game", or the game's previous set;
+    // "user …" installs as the set "Base" among the user's sets instead,
+    // "user restore" brings back its previous version.
+    QTest::addColumn<QString>("source");
     QTest::addColumn<int>("failingCopy");    // the copy that fails, from 1; 0 none
     QTest::addColumn<int>("baseAfter");      // items per list of the set in Base/ afterwards
     QTest::addColumn<int>("previousAfter");  // and in Base.poprzedni
@@ -417,6 +577,16 @@ void ContentTool::installKeepsThePreviousSet_data()
     QTest::newRow("copy fails part-way") << "new" << 4 << 4 << 6 << "Nie można skopiować pliku";
     QTest::newRow("no game program") << "new, no game" << 0 << 4 << 6 << "nie ma programu gry";
     QTest::newRow("set failing its check") << "new without H.tx" << 0 << 4 << 6 << "Brak pliku H.tx";
+    QTest::newRow("game folder the package owns") << "new, packaged game" << 0 << 4 << 6 << "należy do pakietu";
+    QTest::newRow("set folder not built") << "new, set folder" << 0 << 4 << 6 << "Najpierw zbuduj go: trefolia-content build";
+    QTest::newRow("user: install") << "user new" << 0 << 5 << 4 << "";
+    QTest::newRow("user: restore the previous set") << "user restore" << 0 << 6 << 4 << "";
+    QTest::newRow("user: copy fails part-way") << "user new" << 4 << 4 << 6 << "Nie można skopiować pliku";
+    QTest::newRow("user: set folder not built") << "user new, set folder" << 0 << 4 << 6 << "Najpierw zbuduj go";
+    QTest::newRow("user: another name") << "user new, named Inny" << 0 << 4 << 6 << "";
+    QTest::newRow("user: name that is not one word") << "user new, named a/b" << 0 << 4 << 6 << "nie może być nazwą";
+    QTest::newRow("user: data folder reaching the package's")
+        << "user new, data reaching /usr/share" << 0 << 4 << 6 << "należy do pakietu";
 }
 
 void ContentTool::installKeepsThePreviousSet()
@@ -426,23 +596,37 @@ void ContentTool::installKeepsThePreviousSet()
     QFETCH(int, baseAfter);
     QFETCH(int, previousAfter);
     QFETCH(QString, error);
-    QTemporaryDir game, sets;
-    TestContent::writeContentDir(game.filePath(QStringLiteral("Base")), 4);
+    QTemporaryDir game, sets, data;
+    // The user's sets: never the real home's.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const bool user = source.startsWith(QStringLiteral("user"));
+    const QString parent = user ? data.filePath(QStringLiteral("trefolia/zestawy")) : game.path();
+    const QString name = source.contains(QStringLiteral("named "))
+                             ? source.section(QStringLiteral("named "), 1)
+                             : QStringLiteral("Base");
+    QDir().mkpath(parent);
+    TestContent::writeContentDir(parent + QStringLiteral("/Base"), 4);
     // A packaged game reaches its shipped set through a link, which must
     // never cost the linked directory its files.
     const bool linked = source.contains(QStringLiteral("linked"));
     TestContent::writeContentDir(linked ? sets.filePath(QStringLiteral("shipped"))
-                                        : game.filePath(QStringLiteral("Base.poprzedni")), 6);
+                                        : parent + QStringLiteral("/Base.poprzedni"), 6);
     if (linked)
         QVERIFY(QFile::link(QStringLiteral("../") + QFileInfo(sets.path()).fileName() + QStringLiteral("/shipped"),
                             game.filePath(QStringLiteral("Base.poprzedni"))));
     TestContent::writeContentDir(sets.filePath(QStringLiteral("new")), 5);
+    ArchiveWriter::writeFile(sets.filePath(QStringLiteral("new/nazwa.txt")), "zwierzęta\n");
     if (source.contains(QStringLiteral("H.tx")))
         QFile::remove(sets.filePath(QStringLiteral("new/H.tx")));
+    if (source.contains(QStringLiteral("set folder")))
+        writeSetFolder(sets.filePath(QStringLiteral("new")), QStringLiteral("1F347"), {}, {});
     if (!source.contains(QStringLiteral("no game"))) {
         ArchiveWriter::writeFile(game.filePath(QStringLiteral("trefolia")), "#!/bin/sh\n");
         QFile::setPermissions(game.filePath(QStringLiteral("trefolia")), QFile::ReadOwner | QFile::ExeOwner);
     }
+    if (source.contains(QStringLiteral("set folder")))
+        for (const QString& file : ContentCheck::contentFiles())
+            QFile::remove(sets.filePath(QStringLiteral("new/") + file));
     int copies = 0;
     const auto copy = [&](const QString& from, const QString& to) {
         if (++copies < failingCopy || failingCopy == 0)
@@ -450,23 +634,188 @@ void ContentTool::installKeepsThePreviousSet()
         ArchiveWriter::writeFile(to, "połowa");  // a copy cut off part-way
         return false;
     };
-    const QString from =
-        source.startsWith(QStringLiteral("new")) ? sets.filePath(QStringLiteral("new")) : game.filePath(source);
+    const QString from = source.contains(QStringLiteral("new")) ? sets.filePath(QStringLiteral("new"))
+                                                                  : game.filePath(source);
+    QString dataDir = data.path();
+    if (source.contains(QStringLiteral("/usr/share"))) {
+        dataDir = sets.filePath(QStringLiteral("dane"));
+        QVERIFY(QFile::link(QStringLiteral("/usr/share"), dataDir));
+    }
     QString got;
+    ContentInstall::Installed installed;
     try {
-        ContentInstall::install(from, game.path(), copy);
+        if (source == QLatin1String("user restore"))
+            installed = ContentInstall::restoreSet(dataDir, name, false);
+        else if (user)
+            installed = ContentInstall::installSet(from, dataDir, name, false, copy);
+        else
+            ContentInstall::install(from, source.contains(QStringLiteral("packaged")) ? QStringLiteral("/usr/lib/trefolia")
+                                                                                     : game.path(), copy);
     } catch (const GameError& e) {
         got = e.message();
     }
     QVERIFY2(error.isEmpty() ? got.isEmpty() : got.contains(error), qPrintable(got));
-    QCOMPARE(itemLineCount(loadItemList(game.filePath(QStringLiteral("Base/H.tx")))), baseAfter);
-    QCOMPARE(itemLineCount(loadItemList(game.filePath(QStringLiteral("Base.poprzedni/H.tx")))), previousAfter);
-    QVERIFY(ContentCheck::checkDirectory(game.filePath(QStringLiteral("Base"))).isEmpty());
-    QVERIFY(ContentCheck::checkDirectory(game.filePath(QStringLiteral("Base.poprzedni"))).isEmpty());
-    QCOMPARE(QDir(game.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-             (QStringList{QStringLiteral("Base"), QStringLiteral("Base.poprzedni")}));
+    QCOMPARE(itemLineCount(loadItemList(parent + QStringLiteral("/Base/H.tx"))), baseAfter);
+    QCOMPARE(itemLineCount(loadItemList(parent + QStringLiteral("/Base.poprzedni/H.tx"))), previousAfter);
+    QVERIFY(ContentCheck::checkDirectory(parent + QStringLiteral("/Base")).isEmpty());
+    QVERIFY(ContentCheck::checkDirectory(parent + QStringLiteral("/Base.poprzedni")).isEmpty());
+    // Another name is a set of its own beside them; nothing else is left.
+    QStringList expected{QStringLiteral("Base"), QStringLiteral("Base.poprzedni")};
+    if (name != QLatin1String("Base") && error.isEmpty())
+        expected.append(name);
+    QCOMPARE(QDir(parent).entryList(QDir::Dirs | QDir::NoDotAndDotDot), expected);
     if (linked)
         QVERIFY(ContentCheck::checkDirectory(sets.filePath(QStringLiteral("shipped"))).isEmpty());
+    if (!user || !error.isEmpty()) {
+        QVERIFY(!QFileInfo::exists(data.filePath(QStringLiteral("applications"))));
+        return;
+    }
+    // The set's menu entry starts the game on it under its plural word.
+    QFile entry(installed.menuEntry);
+    QCOMPARE(QFileInfo(entry).absolutePath(), data.filePath(QStringLiteral("applications")));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(entry.readAll());
+    QVERIFY2(text.contains(source == QLatin1String("user restore") ? QStringLiteral("\nName=Trefolia — Base\n")
+                                                                   : QStringLiteral("\nName=Trefolia — zwierzęta\n")),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("trefolia --set ") + name + QLatin1Char('\n')), qPrintable(text));
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    if (!validator.isEmpty()) {
+        QProcess check;
+        check.start(validator, {installed.menuEntry});
+        QVERIFY(check.waitForFinished());
+        QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
+    }
+}
+
+void ContentTool::sharedSetFileIsCheckedWhole_data()
+{
+    // The members of a .zestaw besides those of a sound set; what the
+    // refusal says, or nothing when the file is taken.
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("a set shared and taken back") << "" << QByteArray() << "";
+    QTest::newRow("path leaving the set") << "../../.bashrc" << QByteArray("x") << "ścieżkę z „..”";
+    QTest::newRow("absolute path") << "/etc/cron.d/x" << QByteArray("x") << "ścieżkę od korzenia dysku";
+    QTest::newRow("file in a folder") << "podfolder/A.wv" << QByteArray("x") << "w folderze";
+    QTest::newRow("symbolic link") << "nazwa.txt->/etc/shadow" << QByteArray() << "dowiązanie „nazwa.txt”";
+    QTest::newRow("file no set has") << "autorun.inf" << QByteArray("x") << "„autorun.inf”, którego nie ma";
+    QTest::newRow("a file twice") << "E.bt" << QByteArray("x") << "„E.bt” dwa razy";
+    QTest::newRow("oversized member") << "nazwa.txt" << QByteArray(SetArchive::maxMemberSize + 1, ' ')
+                                      << "„nazwa.txt” większy niż 64 MB";
+    QTest::newRow("not a set file") << "(whole)" << QByteArray("PK\x03\x04 to nie jest zip") << "jest uszkodzony";
+}
+
+void ContentTool::sharedSetFileIsCheckedWhole()
+{
+    QFETCH(QString, member);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, error);
+    QTemporaryDir temp;
+    const QString set = temp.filePath(QStringLiteral("zwierzeta"));
+    TestContent::writeContentDir(set, 5);
+    ArchiveWriter::writeFile(set + QStringLiteral("/nazwa.txt"), "zwierzęta\n");
+    const QString file = temp.filePath(QStringLiteral("zwierzeta.zestaw"));
+    SetArchive::write(set, file);
+    if (member == QLatin1String("(whole)")) {
+        ArchiveWriter::writeFile(file, bytes);
+    } else if (!member.isEmpty()) {
+        QList<std::pair<QString, QByteArray>> members;
+        for (const QString& name : ContentCheck::contentFiles()) {
+            QFile part(set + QLatin1Char('/') + name);
+            QVERIFY(part.open(QIODevice::ReadOnly));
+            members.append({name, part.readAll()});
+        }
+        members.append({member, bytes});
+        ArchiveWriter::writeFile(file, zipOf(members));
+    }
+    const QString into = temp.filePath(QStringLiteral("rozpakowany"));
+    QDir().mkpath(into);
+    QString got;
+    try {
+        SetArchive::extract(file, into);
+    } catch (const GameError& e) {
+        got = e.message();
+    }
+    if (!error.isEmpty()) {
+        QVERIFY2(got.contains(error) && got.contains(QStringLiteral("nic nie zapisano")), qPrintable(got));
+        // Nothing of it is kept, and nothing was written outside.
+        QCOMPARE(QDir(into).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList());
+        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{QStringLiteral("rozpakowany"), QStringLiteral("zwierzeta"),
+                              QStringLiteral("zwierzeta.zestaw")}));
+        return;
+    }
+    QVERIFY2(got.isEmpty(), qPrintable(got));
+    QVERIFY(ContentCheck::checkDirectory(into).isEmpty());
+    QCOMPARE(PluralWord::read(into), QStringLiteral("zwierzęta"));
+    // Installed straight from the file, under the file's name, for a second account.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const SetArchive::OpenedSet opened(file);
+    QCOMPARE(opened.name(), QStringLiteral("zwierzeta"));
+    const ContentInstall::Installed installed =
+        ContentInstall::installSet(opened.dir(), SetLocations::userDataDir(), opened.name(), false);
+    QCOMPARE(installed.folder, SetLocations::userRoot() + QStringLiteral("/zwierzeta"));
+    QCOMPARE(SetLocations::findSet(QStringLiteral("zwierzeta")), installed.folder);
+    QCOMPARE(itemLineCount(loadItemList(installed.folder + QStringLiteral("/H.tx"))), 5);
+}
+
+void ContentTool::toolSpeaksPolishOnly_data()
+{
+    QTest::addColumn<QStringList>("arguments");  // "@" stands for a scratch folder
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("every account's sets need the administrator")
+        << QStringList{"install", "--system", "@/zestaw"} << 1 << "wymaga uprawnień administratora (sudo)";
+    QTest::newRow("folder without pictures.txt")
+        << QStringList{"build", "@/zestaw", "@/Base"} << 1
+        << "pictures.txt: nie można otworzyć pliku: nie ma takiego pliku ani folderu";
+    QTest::newRow("JPEG cut short") << QStringList{"build", "@/jpeg", "@/Base"} << 0
+                                    << "Uwaga: pictures.txt, wiersz 5: plik „kot.jpg” jest uszkodzony albo ucięty";
+    QTest::newRow("unbuilt set shared") << QStringList{"share", "@/jpeg", "@/x.zestaw"} << 1 << "Najpierw zbuduj go";
+}
+
+void ContentTool::toolSpeaksPolishOnly()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, expected);
+    const QString tool = qEnvironmentVariable("TREFOLIA_BUILD_DIR") + QStringLiteral("/trefolia-content");
+    if (!QFileInfo(tool).isExecutable())
+        QSKIP("trefolia-content has not been built in this build directory");
+    const bool root = ::geteuid() == 0;
+    const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
+    if (arguments.contains(QStringLiteral("--system")) && (root ? runuser.isEmpty() : ::access("/usr/local/share", W_OK) == 0))
+        QSKIP("no account without the right to write /usr/local/share to try it with");
+    QTemporaryDir temp;
+    QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                           QFile::ExeOther);
+    TestContent::writeContentDir(temp.filePath(QStringLiteral("zestaw")), 5);
+    QImage photo(200, 200, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x, y * 7 % 256, (x * y) % 256));
+    const QByteArray jpeg = imageFile(photo, "JPEG");
+    writeSetFolder(temp.filePath(QStringLiteral("jpeg")), QStringLiteral("kot.jpg"), QStringLiteral("kot.jpg"),
+                   jpeg.left(jpeg.size() / 2));
+    QStringList args;
+    for (const QString& argument : arguments)
+        args << QString(argument).replace(QLatin1Char('@'), temp.path());
+    QProcess process;
+    if (arguments.contains(QStringLiteral("--system")) && root)
+        process.start(runuser, QStringList{QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"), tool} + args);
+    else
+        process.start(tool, args);
+    QVERIFY(process.waitForFinished(60000));
+    const QString said = QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput());
+    QVERIFY2(process.exitCode() == status && said.contains(expected), qPrintable(said));
+    // Neither Qt's nor the system's English reaches the teacher.
+    static const QRegularExpression english(QStringLiteral("\\b(the|file|such|of|warning|error|JPEG file|QImage|libpng)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QVERIFY2(!said.contains(english), qPrintable(said));
 }
 
 void ContentTool::secondSetIsReadyForClass()

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of play on the game model alone, with no window: what a click
 // does in each mode, what the delete button does with the marks, the
-// questions of a level press and the warm-up/timed switch, the round clock,
+// questions of a level press and the warm-up/timed switch,
 // the presenter's press and a deal that fails. Each row checks what a front
 // end is told (the effects) and what it can ask afterwards.
 

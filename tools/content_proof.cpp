@@ -5,6 +5,7 @@
 #include "content/content_build.h"
 #include "content/content_check.h"
 #include "content/game_error.h"
+#include "content/io_error.h"
 #include "content/item_list.h"
 #include "content/picture_archive.h"
 #include "content/set_folder.h"
@@ -17,6 +18,8 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <cerrno>
 
 namespace ContentProof {
 
@@ -91,6 +94,16 @@ QStringList framesOf(const QStringList& lines, int i)
     return frames;
 }
 
+QString warningsSection(const QStringList& warnings)
+{
+    if (warnings.isEmpty())
+        return {};
+    QString html = QStringLiteral("<div class=\"warn\"><p>Uwagi (zestaw działa, ale warto to poprawić):</p><ul>\n");
+    for (const QString& warning : warnings)
+        html += QStringLiteral("<li>%1</li>\n").arg(escaped(warning));
+    return html + QStringLiteral("</ul></div>\n");
+}
+
 QString faultsSection(const QStringList& faults)
 {
     if (faults.isEmpty())
@@ -105,7 +118,7 @@ QString faultsSection(const QStringList& faults)
 
 }  // namespace
 
-QString page(const QString& contentDir, const QString& title, const QStringList& faults)
+QString page(const QString& contentDir, const QString& title, const QStringList& faults, const QStringList& warnings)
 {
     const QString dir = QDir(contentDir).absolutePath() + QLatin1Char('/');
     std::array<QStringList, 3> lists;
@@ -132,11 +145,12 @@ QString page(const QString& contentDir, const QString& title, const QStringList&
         "<!DOCTYPE html>\n<html lang=\"pl\"><head><meta charset=\"utf-8\">\n<title>Zestaw %1 – arkusz do sprawdzenia</title>\n"
         "<style>body{font-family:Verdana,sans-serif;margin:2em;color:#222}table{border-collapse:collapse;margin-bottom:2em}"
         "td,th{border:1px solid #bbb;padding:4px 8px;text-align:left;vertical-align:middle}th{background:#f3ead6}"
-        ".ok{color:#185c18;font-weight:bold}.bad{color:#8b1010}.frames p{margin:2px 0}img{display:inline-block}"
+        ".ok{color:#185c18;font-weight:bold}.bad{color:#8b1010}.warn{color:#7a4a00}.frames p{margin:2px 0}img{display:inline-block}"
         "h2{page-break-before:auto}@media print{tr{page-break-inside:avoid}}</style></head><body>\n"
         "<h1>Zestaw %1 – arkusz do sprawdzenia</h1>\n")
                        .arg(escaped(title));
     html += faultsSection(faults);
+    html += warningsSection(warnings);
 
     html += QStringLiteral("<h2>Obrazki</h2>\n<p>Każdy obrazek w trzech wielkościach, w jakich pokazuje go gra: "
                            "80 pikseli na półkach poziomu 1, 48 pikseli na półkach poziomów 2–4, 32 piksele w opisie.</p>\n"
@@ -203,23 +217,34 @@ QString page(const QString& contentDir, const QString& title, const QStringList&
     return html + QStringLiteral("</body></html>\n");
 }
 
-QStringList write(const QString& source, const QString& htmlPath)
+QStringList write(const QString& source, const QString& htmlPath, QStringList* warnings, const QString& title)
 {
     QTemporaryDir scratch;
     QString contentDir = source;
+    QStringList faults, found;
     if (SetFolder::isSetFolder(source)) {
         if (!scratch.isValid())
-            throw GameError(QStringLiteral("Nie można utworzyć katalogu roboczego: %1").arg(scratch.errorString()));
-        ContentBuild::writeContents(SetFolder::read(source), scratch.path());
+            throw GameError(QStringLiteral("Nie można utworzyć katalogu roboczego: %1.").arg(IoError::systemReason(errno)));
+        const SetFolder::Contents contents = SetFolder::readAll(source);
+        ContentBuild::writeContents(contents, scratch.path());
         contentDir = scratch.path();
-    } else if (!QFileInfo(QDir(source).filePath(QStringLiteral("E.bt"))).isFile()) {
-        throw GameError(QStringLiteral("%1 nie jest ani folderem zestawu (brak pictures.txt), ani katalogiem "
-                                       "zawartości (brak E.bt)")
+        faults = contents.faults;
+        found = contents.warnings;
+        // The folder's faults name the teacher's files; the built copy's
+        // check is the last word only when the folder has none.
+        if (faults.isEmpty())
+            faults = ContentCheck::checkDirectory(contentDir);
+    } else if (QFileInfo(QDir(source).filePath(QStringLiteral("E.bt"))).isFile()) {
+        faults = ContentCheck::checkDirectory(contentDir);
+    } else {
+        throw GameError(QStringLiteral("%1 nie jest ani folderem zestawu (brak pictures.txt), ani zbudowanym "
+                                       "zestawem (brak E.bt)")
                             .arg(QDir::toNativeSeparators(source)));
     }
-    const QStringList faults = ContentCheck::checkDirectory(contentDir);
-    const QString title = QDir(QDir::cleanPath(QDir(source).absolutePath())).dirName();
-    ArchiveWriter::writeFile(htmlPath, page(contentDir, title, faults).toUtf8());
+    const QString shownTitle = title.isEmpty() ? QDir(QDir::cleanPath(QDir(source).absolutePath())).dirName() : title;
+    ArchiveWriter::writeFile(htmlPath, page(contentDir, shownTitle, faults, found).toUtf8());
+    if (warnings)
+        *warnings = found;
     return faults;
 }
 

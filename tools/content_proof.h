@@ -12,12 +12,18 @@
 
 namespace ContentProof {
 
-// The page for the content directory `contentDir`, whose check found `faults`.
-QString page(const QString& contentDir, const QString& title, const QStringList& faults);
+// The page for the content directory `contentDir`, whose check found `faults`
+// and `warnings`.
+QString page(const QString& contentDir, const QString& title, const QStringList& faults,
+             const QStringList& warnings = {});
 
 // Writes the page of `source` (a set folder, built into a scratch directory
-// first, or a content directory) to `htmlPath`; returns the check's faults.
-// Throws GameError when the source cannot be read or the page written.
-QStringList write(const QString& source, const QString& htmlPath);
+// first as far as it goes, so that a folder with faults still gets its page
+// listing them, or a content directory) to `htmlPath`, under the title
+// `title` (the source's folder name when empty); returns the faults, and
+// the warnings in `warnings` where given. Throws GameError when the source
+// is neither or the page cannot be written.
+QStringList write(const QString& source, const QString& htmlPath, QStringList* warnings = nullptr,
+                  const QString& title = {});
 
 }  // namespace ContentProof

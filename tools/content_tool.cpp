@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// trefolia-content: makes, inspects, checks and installs content directories.
+// trefolia-content: makes, inspects, checks, installs and shares sets.
 //   build <set folder> <out dir>      a checked content directory from a set folder
-//   proof <set folder or dir> <file.html>  the page a teacher reads before class
+//   proof <set folder, dir or .zestaw> <file.html>  the page a teacher reads before class
+//   install [--user|--system] [--name NAME] <dir or .zestaw>
+//                                     the set among the user's (or every account's)
+//                                     sets, with a menu entry, the old one kept
+//   install --restore [--user|--system] NAME   the set before back again
 //   install <dir> <game folder>       the set into the game's Base/, the old one kept
+//   share <dir> <file.zestaw>         the set as one file to hand on
 //   pack <folder of PNGs> <out dir>   an archive (E.bt, D.bb) of PNG files
 //   list <dir>                        the pictures of an archive
 //   extract <dir> <number> <out.png>  one picture, as the game sees it
 //   check <dir>                       everything the game relies on
 //   sheet <dir> <out.png>             every picture at tile sizes 80, 48 and 32
 //   bench <dir> [calls]               the time of one picture load
-// Messages are Polish; any fault gives a non-zero exit status.
+// Messages are Polish; any fault gives a non-zero exit status. The work is
+// done in content/; this is the command line.
 
 #include "content/content_build.h"
 #include "content/content_check.h"
@@ -17,6 +23,9 @@
 #include "tools/content_proof.h"
 #include "content/game_error.h"
 #include "content/picture_archive.h"
+#include "content/set_archive.h"
+#include "content/set_folder.h"
+#include "content/set_locations.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -51,12 +60,15 @@ QString withSeparator(const QString& dir)
 int usage()
 {
     err() << "Użycie: trefolia-content build <folder zestawu> <katalog wynikowy>\n"
-             "        trefolia-content proof <folder zestawu albo katalog> <plik.html>\n"
+             "        trefolia-content proof <folder zestawu, katalog albo plik .zestaw> <plik.html>\n"
+             "        trefolia-content install [--user | --system] [--name NAZWA] <katalog albo plik .zestaw>\n"
+             "        trefolia-content install --restore [--user | --system] <nazwa zestawu>\n"
              "        trefolia-content install <katalog zestawu> <folder gry>\n"
+             "        trefolia-content share <katalog zestawu> <plik.zestaw>\n"
              "        trefolia-content pack <katalog z plikami PNG> <katalog wynikowy>\n"
              "        trefolia-content list <katalog>\n"
              "        trefolia-content extract <katalog> <numer> <plik.png>\n"
-             "        trefolia-content check <katalog>\n"
+             "        trefolia-content check <katalog albo plik .zestaw>\n"
              "        trefolia-content sheet <katalog> <plik.png>\n"
              "        trefolia-content bench <katalog> [liczba wywołań]\n";
     return 2;
@@ -67,16 +79,23 @@ qint64 pictureCount(const QString& dir)
     return QFileInfo(dir + QStringLiteral("E.bt")).size() / PictureArchive::indexRecordSize;
 }
 
-int check(const QString& dir)
+void warn(const QStringList& warnings)
 {
-    const QStringList faults = ContentCheck::checkDirectory(dir);
+    for (const QString& warning : warnings)
+        err() << "Uwaga: " << warning << '\n';
+}
+
+int check(const QString& source)
+{
+    const SetArchive::OpenedSet set(source);
+    const QStringList faults = ContentCheck::checkDirectory(set.dir());
     for (const QString& fault : faults)
         err() << fault << '\n';
     if (!faults.isEmpty()) {
-        err() << "Katalog " << QDir::toNativeSeparators(dir) << ": błędów: " << faults.size() << '\n';
+        err() << "Zestaw " << QDir::toNativeSeparators(source) << ": błędów: " << faults.size() << '\n';
         return 1;
     }
-    out() << "Katalog " << QDir::toNativeSeparators(dir) << " jest poprawny.\n";
+    out() << "Zestaw " << QDir::toNativeSeparators(source) << " jest poprawny.\n";
     return 0;
 }
 
@@ -169,25 +188,100 @@ int bench(const QString& dir, int calls)
     return 0;
 }
 
+// install [--user | --system] [--name NAME] SET, install --restore [--user | --system] NAME
+// and the game-folder form install DIR GAME-FOLDER.
+int install(const QStringList& args)
+{
+    bool system = false, restore = false, scoped = false;
+    QString name;
+    QStringList operands;
+    for (int i = 2; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--user") || arg == QLatin1String("--system")) {
+            system = arg == QLatin1String("--system");
+            scoped = true;
+        } else if (arg == QLatin1String("--restore")) {
+            restore = true;
+        } else if (arg == QLatin1String("--name") && i + 1 < args.size()) {
+            name = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return usage();
+        } else {
+            operands << arg;
+        }
+    }
+    if (operands.size() == 2 && !scoped && !restore && name.isEmpty()) {
+        const SetArchive::OpenedSet set(operands.at(0));
+        ContentInstall::install(set.dir(), operands.at(1));
+        out() << "Zestaw zainstalowany w "
+              << QDir::toNativeSeparators(QDir(operands.at(1)).filePath(QStringLiteral("Base")))
+              << "; poprzedni jest w " << ContentInstall::previousName << '\n';
+        return 0;
+    }
+    if (operands.size() != 1)
+        return usage();
+    const QString dataDir = system ? SetLocations::systemDataDir() : SetLocations::userDataDir();
+    ContentInstall::Installed installed;
+    if (restore) {
+        installed = ContentInstall::restoreSet(dataDir, operands.at(0), system);
+        out() << "Przywrócono poprzednią wersję zestawu „" << operands.at(0) << "” w "
+              << QDir::toNativeSeparators(installed.folder) << "; ta, którą zastąpiła, jest teraz w "
+              << QDir::toNativeSeparators(installed.folder + ContentInstall::backupSuffix) << '\n';
+    } else {
+        const SetArchive::OpenedSet set(operands.at(0));
+        if (name.isEmpty())
+            name = set.name();
+        installed = ContentInstall::installSet(set.dir(), dataDir, name, system);
+        out() << "Zestaw „" << name << "” zainstalowany w " << QDir::toNativeSeparators(installed.folder) << '\n';
+        if (installed.keptPrevious)
+            out() << "Poprzednia wersja jest w " << QDir::toNativeSeparators(installed.folder + ContentInstall::backupSuffix)
+                  << " (przywrócisz ją poleceniem: trefolia-content install --restore"
+                  << (system ? " --system " : " ") << name << ")\n";
+    }
+    out() << "Pozycja w menu: " << QDir::toNativeSeparators(installed.menuEntry) << '\n'
+          << "Uczniowie uruchamiają go z menu albo poleceniem: trefolia --set " << QFileInfo(installed.folder).fileName()
+          << '\n';
+    return 0;
+}
+
 int run(const QStringList& args)
 {
     const QString command = args.value(1);
     if (command == QLatin1String("build") && args.size() == 4) {
-        ContentBuild::buildDirectory(args.at(2), args.at(3));
+        warn(ContentBuild::buildDirectory(args.at(2), args.at(3)));
         out() << "Zbudowano i sprawdzono katalog " << QDir::toNativeSeparators(args.at(3)) << '\n';
         return 0;
     }
     if (command == QLatin1String("proof") && args.size() == 4) {
-        const QStringList faults = ContentProof::write(args.at(2), args.at(3));
+        const SetArchive::OpenedSet set(args.at(2));
+        QStringList warnings;
+        const QStringList faults = ContentProof::write(set.dir(), args.at(3), &warnings, set.name());
+        for (const QString& fault : faults)
+            err() << fault << '\n';
+        warn(warnings);
         out() << "Zapisano arkusz " << QDir::toNativeSeparators(args.at(3)) << "; sprawdzenie: "
               << (faults.isEmpty() ? QStringLiteral("bez błędów") : QStringLiteral("błędów: %1").arg(faults.size()))
               << '\n';
         return faults.isEmpty() ? 0 : 1;
     }
-    if (command == QLatin1String("install") && args.size() == 4) {
-        ContentInstall::install(args.at(2), args.at(3));
-        out() << "Zestaw zainstalowany w " << QDir::toNativeSeparators(QDir(args.at(3)).filePath(QStringLiteral("Base")))
-              << "; poprzedni jest w " << ContentInstall::previousName << '\n';
+    if (command == QLatin1String("install"))
+        return install(args);
+    if (command == QLatin1String("share") && args.size() == 4) {
+        QString dir = args.at(2);
+        // An installed set may be named instead of given as a folder.
+        if (!QFileInfo(dir).exists() && !SetLocations::findSet(dir).isEmpty())
+            dir = SetLocations::findSet(dir);
+        if (SetFolder::isSetFolder(dir) && !SetLocations::holdsContent(dir))
+            throw GameError(QStringLiteral("%1 to folder zestawu, który nie został jeszcze zbudowany. Najpierw zbuduj "
+                                           "go: trefolia-content build %1 <katalog wynikowy>, a potem udostępnij "
+                                           "katalog wynikowy.")
+                                .arg(QDir::toNativeSeparators(dir)));
+        QString target = args.at(3);
+        if (!SetArchive::isSetFile(target))
+            target += SetArchive::suffix;
+        SetArchive::write(dir, target);
+        out() << "Zapisano zestaw w pliku " << QDir::toNativeSeparators(target)
+              << "; na innym komputerze: trefolia-content install " << QFileInfo(target).fileName() << '\n';
         return 0;
     }
     if (command == QLatin1String("pack") && args.size() == 4) {
@@ -200,7 +294,7 @@ int run(const QStringList& args)
     if (command == QLatin1String("extract") && args.size() == 5)
         return extract(withSeparator(args.at(2)), args.at(3), args.at(4));
     if (command == QLatin1String("check") && args.size() == 3)
-        return check(withSeparator(args.at(2)));
+        return check(SetArchive::isSetFile(args.at(2)) ? args.at(2) : withSeparator(args.at(2)));
     if (command == QLatin1String("sheet") && args.size() == 4)
         return sheet(withSeparator(args.at(2)), args.at(3));
     if (command == QLatin1String("bench") && (args.size() == 3 || args.size() == 4))
@@ -208,10 +302,24 @@ int run(const QStringList& args)
     return usage();
 }
 
+// Qt's own messages (an image reader's warnings, a platform plug-in's
+// notes) are English and meant for developers; a teacher sees only ours.
+// TREFOLIA_QT_MESSAGES=1 lets them through.
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    static const bool passed = qEnvironmentVariableIntValue("TREFOLIA_QT_MESSAGES") != 0;
+    if (passed)
+        err() << message << '\n';
+    else if (type == QtCriticalMsg || type == QtFatalMsg)
+        err() << "Błąd wewnętrzny biblioteki Qt; szczegóły pokaże polecenie uruchomione z TREFOLIA_QT_MESSAGES=1\n";
+    err().flush();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(quietQt);
     // Only rendering and fitting the pictures needs fonts and image plug-ins,
     // and so a GUI application; it draws off screen, so no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
