@@ -2,10 +2,12 @@
 #include "content/set_locations.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 namespace SetLocations {
 
@@ -67,6 +69,30 @@ QString findSet(const QString& name)
         if (set.name == name)
             return set.folder;
     return {};
+}
+
+QString pluralWord(const QString& folder)
+{
+    QFile file(QDir(folder).filePath(pluralWordFile));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // One short line is all the file may hold; a big file is not read whole.
+    QByteArray bytes = file.read(4 * maxPluralWordLength + 8);
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    const qsizetype end = bytes.indexOf('\n');
+    if (end >= 0)
+        bytes.truncate(end);
+    else if (!file.atEnd())
+        return {};
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString word = QString(decoder.decode(bytes)).trimmed();
+    if (decoder.hasError() || word.isEmpty() || word.size() > maxPluralWordLength)
+        return {};
+    for (const QChar c : word)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            return {};
+    return word;
 }
 
 }  // namespace SetLocations
