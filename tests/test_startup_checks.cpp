@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up checks: the content directory, its eight files, the screen
 // density and the screen size are tested in that order, the first failure
-// alone is reported in one box, and a refused window closes itself.
+// alone is reported in one box, and a refused window closes itself. The
+// set to play is chosen on the command line, by its name among the sets
+// installed in the XDG data directories or by its folder, before any window.
 #include "app/artwork.h"
+#include "app/command_line.h"
 #include "app/cursors.h"
 #include "app/hints.h"
 #include "app/startup_messages.h"
@@ -11,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 #include <filesystem>
 
@@ -26,11 +30,201 @@ void compareBox(const Dialogs::Box& box, const QString& text, const QString& cap
     QCOMPARE(box.caption, caption);
 }
 
+// A content directory of empty files but `missing`, with nazwa.txt holding
+// `word` unless it is null.
+void makeContent(const QString& folder, const QByteArray& word = {}, const QStringList& missing = {})
+{
+    QVERIFY(QDir().mkpath(folder));
+    QStringList files = kFiles;
+    if (!word.isNull())
+        files << QStringLiteral("nazwa.txt");
+    for (const QString& name : files) {
+        if (missing.contains(name))
+            continue;
+        QFile file(folder + '/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (name == QLatin1String("nazwa.txt"))
+            file.write(word);
+    }
+}
+
 }  // namespace
 
 class TestStartupChecks : public QObject {
     Q_OBJECT
+
+    // The sets installed for these tests: the user's own, those of the
+    // shared data directories, and folders given by their path.
+    QTemporaryDir home, shared, loose;
+
+    QString placed(QString text) const
+    {
+        return text.replace("@HOME@", home.path() + "/trefolia/zestawy")
+            .replace("@SHARED@", shared.path() + "/trefolia/zestawy")
+            .replace("@LOOSE@", loose.path());
+    }
+
 private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", shared.path().toLocal8Bit());
+        makeContent(placed("@HOME@/zwierzeta"), "zwierzęta\n");
+        // Shadowed by the user's set of the same name.
+        makeContent(placed("@SHARED@/zwierzeta"), "ptaki\n");
+        makeContent(placed("@SHARED@/owoce"), "owoce\n");
+        // No archive: not an installed set.
+        makeContent(placed("@SHARED@/pusty"), {}, {"D.bb", "E.bt"});
+        makeContent(placed("@LOOSE@/pojazdy"), "pojazdy");
+        makeContent(placed("@LOOSE@/niepelny"), {}, {"G.tx"});
+        QFile source(placed("@LOOSE@/zrodlo/pictures.txt"));
+        QVERIFY(QDir().mkpath(placed("@LOOSE@/zrodlo")) && source.open(QIODevice::WriteOnly));
+    }
+
+    void chosenSet_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("folderOrText");  // Play: the content directory; else what is written
+        QTest::addColumn<QString>("word");          // the logo's word, Play only
+        QTest::addColumn<QString>("box");           // a start-up box, Play only
+        const int play = int(LaunchChoice::Action::Play), print = int(LaunchChoice::Action::Print),
+                  refuse = int(LaunchChoice::Action::Refuse);
+        const QString sets = "Zainstalowane zestawy: owoce, zwierzeta.";
+        QTest::newRow("no choice: Base beside the program") << QStringList{} << play << "" << "" << "";
+        QTest::newRow("by name: the user's own first")
+            << QStringList{"--set", "zwierzeta"} << play << "@HOME@/zwierzeta" << "zwierzęta" << "";
+        QTest::newRow("by name: shared, the fruit word")
+            << QStringList{"--set=owoce"} << play << "@SHARED@/owoce" << "" << "";
+        QTest::newRow("by folder, Qt's options left to Qt")
+            << QStringList{"-platform", "offscreen", "--set", "@LOOSE@/pojazdy/"} << play << "@LOOSE@/pojazdy"
+            << "pojazdy" << "";
+        QTest::newRow("folder missing a file: the start-up box")
+            << QStringList{"--set", "@LOOSE@/niepelny"} << play << "@LOOSE@/niepelny" << ""
+            << "Brak @LOOSE@/niepelny/G.tx";
+        QTest::newRow("list") << QStringList{"--list-sets"} << print
+                              << "owoce\t@SHARED@/owoce\nzwierzeta\t@HOME@/zwierzeta\n" << "" << "";
+        QTest::newRow("unknown name")
+            << QStringList{"--set", "kotki"} << refuse << "trefolia: Nie ma zestawu „kotki”. " + sets + "\n" << ""
+            << "";
+        QTest::newRow("a set folder without content is no set")
+            << QStringList{"--set", "pusty"} << refuse << "trefolia: Nie ma zestawu „pusty”. " + sets + "\n" << ""
+            << "";
+        QTest::newRow("not built") << QStringList{"--set", "@LOOSE@/zrodlo"} << refuse
+                                   << "trefolia: Folder „@LOOSE@/zrodlo” to zestaw przed zbudowaniem (ma "
+                                      "pictures.txt). Zbuduj go poleceniem: trefolia-content build @LOOSE@/zrodlo "
+                                      "FOLDER_GOTOWY, a potem graj zestawem z folderu FOLDER_GOTOWY.\n"
+                                   << "" << "";
+        QTest::newRow("no such folder") << QStringList{"--set", "@LOOSE@/nic"} << refuse
+                                        << "trefolia: Nie ma folderu „@LOOSE@/nic”.\n" << "" << "";
+        QTest::newRow("no value")
+            << QStringList{"--set"} << refuse
+            << "trefolia: Po --set podaj nazwę zestawu albo jego folder (zob. trefolia --list-sets).\n" << "" << "";
+        QTest::newRow("mistyped option")
+            << QStringList{"--zestaw=owoce"} << refuse
+            << "trefolia: Nieznana opcja „--zestaw”. Dostępne opcje pokazuje: trefolia --help.\n" << "" << "";
+    }
+    void chosenSet()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, folderOrText);
+        QFETCH(QString, word);
+        QFETCH(QString, box);
+        for (QString& argument : arguments)
+            argument = placed(argument);
+        const LaunchChoice choice = chooseLaunch(QStringList{"trefolia"} + arguments);
+        QCOMPARE(int(choice.action), action);
+        if (choice.action != LaunchChoice::Action::Play) {
+            QCOMPARE(choice.text, placed(folderOrText));
+            QCOMPARE(choice.exitCode == 0, choice.action == LaunchChoice::Action::Print);
+            return;
+        }
+        QCOMPARE(choice.contentDir, placed(folderOrText));
+        // The window plays the chosen folder; the work directory stays beside the program.
+        QTemporaryDir program;
+        StartupEnvironment env = programIn(program);
+        env.contentDir = choice.contentDir;
+        BoxRecorder recorder;
+        T_Form form(env);
+        QCOMPARE(recorder.boxes.size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty())
+            compareBox(recorder.boxes[0], placed(box), kRefused);
+        QCOMPARE(form.playState().Base_B, (choice.contentDir.isEmpty() ? program.path() + "/Base" : choice.contentDir) + "/");
+        QCOMPARE(form.playState().Base_W, program.path() + "/Work/");
+        QCOMPARE(form.control<ImageControl>("i_Logo")->picture(), Artwork::picture("logo", word));
+        QCOMPARE(form.control<ImageControl>("i_Help")->picture(), Artwork::picture("rules", word));
+    }
+
+    // nazwa.txt as the teacher may have saved it: the word, or the fruits
+    // where the game cannot show what the file holds.
+    void pluralWordFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("UTF-8 with a byte-order mark, CR LF") << QByteArray("\xEF\xBB\xBFpojazdy\r\n") << "pojazdy";
+        QTest::newRow("blanks around, a second line") << QByteArray("  ptaki \nryby\n") << "ptaki";
+        QTest::newRow("Windows-1250") << QByteArray("zwierz\xEAta\r\n") << "";
+        QTest::newRow("empty") << QByteArray("\n") << "";
+        QTest::newRow("too long") << QByteArray(41, 'a') << "";
+        QTest::newRow("a tab inside") << QByteArray("zwierzęta\tdomowe") << "";
+    }
+    void pluralWordFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, word);
+        QTemporaryDir program;
+        const StartupEnvironment env = programIn(program);
+        QFile file(program.filePath("Base/nazwa.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        BoxRecorder recorder;
+        T_Form form(env);
+        QVERIFY(recorder.boxes.isEmpty());
+        QCOMPARE(form.control<ImageControl>("i_Logo")->picture(), Artwork::picture("logo", word));
+    }
+
+    // The built program, as a teacher types it: the list and a refusal end
+    // at once, with no window, and the chosen set is shown.
+    void programCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("standardOutput");
+        QTest::addColumn<QString>("standardError");
+        QTest::newRow("list") << QStringList{"--list-sets"} << 0
+                              << "owoce\t@SHARED@/owoce\nzwierzeta\t@HOME@/zwierzeta\n" << "";
+        QTest::newRow("unknown") << QStringList{"--set", "kotki"} << 2 << ""
+                                 << "trefolia: Nie ma zestawu „kotki”. Zainstalowane zestawy: owoce, zwierzeta.\n";
+        QTest::newRow("shown") << QStringList{"--set", "@LOOSE@/pojazdy"} << 0 << "shown-at-ns" << "";
+    }
+    void programCommandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, standardOutput);
+        QFETCH(QString, standardError);
+        for (QString& argument : arguments)
+            argument = placed(argument);
+        QProcess game;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TREFOLIA_EXIT_WHEN_SHOWN", "1");
+        // Where nothing is to be shown, no platform exists at all: making
+        // the application would abort the program.
+        if (standardOutput != "shown-at-ns")
+            env.insert("QT_QPA_PLATFORM", "nowhere");
+        game.setProcessEnvironment(env);
+        game.start(qEnvironmentVariable("TREFOLIA_BUILD_DIR") + "/trefolia", arguments);
+        QVERIFY(game.waitForFinished(60000));
+        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(game.exitCode(), status);
+        const QString output = QString::fromUtf8(game.readAllStandardOutput());
+        QVERIFY2(standardOutput.isEmpty() ? output.isEmpty() : output.startsWith(placed(standardOutput)),
+                 qPrintable(output));
+        if (!standardError.isEmpty())
+            QCOMPARE(QString::fromUtf8(game.readAllStandardError()), placed(standardError));
+    }
+
     void missingDirectory()
     {
         QTemporaryDir dir;
