@@ -74,20 +74,16 @@ QString findSet(const QString& name)
 QString pluralWord(const QString& folder)
 {
     QFile file(QDir(folder).filePath(pluralWordFile));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 4096)
         return {};
-    // One short line is all the file may hold; a big file is not read whole.
-    QByteArray bytes = file.read(4 * maxPluralWordLength + 8);
+    QByteArray bytes = file.readAll();
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
-    const qsizetype end = bytes.indexOf('\n');
-    if (end >= 0)
-        bytes.truncate(end);
-    else if (!file.atEnd())
-        return {};
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString word = QString(decoder.decode(bytes)).trimmed();
-    if (decoder.hasError() || word.isEmpty() || word.size() > maxPluralWordLength)
+    const QString text = decoder.decode(bytes);
+    // One line; line breaks at the end are harmless.
+    const QString word = text.trimmed();
+    if (decoder.hasError() || word.isEmpty() || word.toUcs4().size() > maxPluralWordLength)
         return {};
     for (const QChar c : word)
         if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)

@@ -51,8 +51,9 @@ inline const QString pluralWordFile = QStringLiteral("nazwa.txt");
 constexpr int maxPluralWordLength = 40;
 
 // The plural word of the content directory `folder`; empty when it carries
-// none, or one the game cannot show (not UTF-8, empty, too long, holding
-// control characters): the game then speaks of its items as of fruits.
+// none, or one the game cannot show (not UTF-8, empty, more than one line,
+// too long, holding control characters): the game then speaks of its items
+// as of fruits.
 QString pluralWord(const QString& folder);
 
 }  // namespace SetLocations

@@ -162,12 +162,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("word");
-        QTest::newRow("UTF-8 with a byte-order mark, CR LF") << QByteArray("\xEF\xBB\xBFpojazdy\r\n") << "pojazdy";
-        QTest::newRow("blanks around, a second line") << QByteArray("  ptaki \nryby\n") << "ptaki";
-        QTest::newRow("Windows-1250") << QByteArray("zwierz\xEAta\r\n") << "";
+        QTest::newRow("UTF-8 with a byte-order mark, CR LF") << QByteArray("\xEF\xBB\xBF ptaki \r\n\r\n") << "ptaki";
+        QTest::newRow("two lines") << QByteArray("ptaki\nryby\n") << "";
         QTest::newRow("empty") << QByteArray("\n") << "";
         QTest::newRow("too long") << QByteArray(41, 'a') << "";
-        QTest::newRow("a tab inside") << QByteArray("zwierzęta\tdomowe") << "";
     }
     void pluralWordFile()
     {
