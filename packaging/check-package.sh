@@ -56,6 +56,9 @@ listed=$(play "$root/usr/games/trefolia" --list-sets) || fail "--list-sets ended
 printf '%s\n' "$listed"
 expected=$(printf 'owoce\t%s/owoce\nzwierzeta\t%s/zwierzeta' "$sets" "$sets")
 [ "$listed" = "$expected" ] || fail "--list-sets does not list exactly the shipped sets owoce and zwierzeta"
+status=0
+play "$root/usr/games/trefolia" --set nieznany >/dev/null 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "an unknown set was not refused (status $status)"
 
 # The game finds Base beside its own resolved path, so the run without a
 # choice proves both links. A refused start-up check waits in its message
