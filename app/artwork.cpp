@@ -2,7 +2,10 @@
 #include "app/artwork.h"
 
 #include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
+#include <QLocale>
 #include <QPainter>
 #include <QStringList>
 #include <QSvgRenderer>
@@ -139,9 +142,50 @@ void drawKeyed(QPainter& painter, const QRectF& target, const QImage& image)
     painter.drawImage(target, keyed);
 }
 
-QImage makeLogo()
+// One line of an SVG's text said with another word: the whole element from
+// its font size to its end is replaced, the size made smaller where the new
+// text would not fit `maxWidth` pixels at the drawn size.
+struct TextLine {
+    double fontSize;
+    const char* attributes;  // between the font size and the text
+    QString original;
+    bool bold;
+    double letterSpacing;
+    double maxWidth;
+};
+
+Fill retold(const TextLine& line, const QString& text)
 {
-    QImage logo = renderSvg("logo.svg", {223, 63});
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(100);
+    font.setBold(line.bold);
+    const double width = QFontMetricsF(font).horizontalAdvance(text) * line.fontSize / 100.0 +
+                         line.letterSpacing * double(text.size());
+    const double size = width > line.maxWidth ? line.fontSize * line.maxWidth / width : line.fontSize;
+    const auto element = [&](double fontSize, const QString& content) {
+        return QByteArray("font-size=\"") + QByteArray::number(fontSize, 'g', 4) + "\"" + line.attributes + ">" +
+               content.toHtmlEscaped().toUtf8() + "</text>";
+    };
+    return {element(line.fontSize, line.original), element(size, text)};
+}
+
+bool isFruitSet(const QString& pluralWord)
+{
+    return pluralWord.isEmpty() || pluralWord == QLatin1String("owoce");
+}
+
+// "zwierzęta na półkach": the plural word in the nominative, which the
+// subtitle's own "półki z owocami" would need declined.
+QString onShelves(const QString& pluralWord) { return pluralWord + QStringLiteral(" na półkach"); }
+
+QImage makeLogo(const QString& pluralWord)
+{
+    QList<Fill> fills;
+    if (!isFruitSet(pluralWord))
+        fills << retold({9.5, " fill=\"#D8ECA0\" letter-spacing=\"0.5\"", QStringLiteral("półki z owocami"), false, 0.5,
+                         153},
+                        onShelves(pluralWord));
+    QImage logo = renderSvg("logo.svg", {223, 63}, fills);
     QPainter painter(&logo);
     painter.drawImage(QPoint(9, 9), iconImage(45));
     return logo;
@@ -149,12 +193,29 @@ QImage makeLogo()
 
 // The rules picture: its SVG leaves places free for the window's own
 // pictures, drawn here so the rules always show what the pupil will see.
-QImage makeRules()
+QImage makeRules(const QString& pluralWord)
 {
-    QImage rules = renderSvg("rules.svg", {796, 568});
+    QList<Fill> fills;
+    if (!isFruitSet(pluralWord)) {
+        const QString upper = QLocale(QLocale::Polish).toUpper(pluralWord);
+        fills << retold({17, " font-weight=\"bold\"",
+                         QStringLiteral("ZNAJDŹ PÓŁKĘ, NA KTÓREJ OWOCE SĄ UŁOŻONE ZGODNIE Z OPISEM"), true, 0, 740},
+                        QStringLiteral("ZNAJDŹ PÓŁKĘ, NA KTÓREJ %1 SĄ UŁOŻONE ZGODNIE Z OPISEM").arg(upper))
+              << retold({15, " font-weight=\"bold\" fill=\"#3C8C06\"", QStringLiteral("Trefolia — półki z owocami"),
+                         true, 0, 740},
+                        QStringLiteral("Trefolia — ") + onShelves(pluralWord))
+              << retold({15, "",
+                         QStringLiteral("Przeczytaj opis, jak owoce leżą obok siebie, i znajdź półkę, która do niego "
+                                        "pasuje."),
+                         false, 0, 740},
+                        QStringLiteral("Przeczytaj opis, jak %1 leżą obok siebie, i znajdź półkę, która do niego "
+                                       "pasuje.")
+                            .arg(pluralWord));
+    }
+    QImage rules = renderSvg("rules.svg", {796, 568}, fills);
     QPainter painter(&rules);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QPoint(8, 4), picture("logo"));
+    painter.drawImage(QPoint(8, 4), picture("logo", pluralWord));
     for (int i = 0; i < 4; ++i)
         drawKeyed(painter, QRectF(398 + 34 * i, 146, 30, 36), frameOf(QStringLiteral("level_%1").arg(i), 0));
     struct LegendRow {
@@ -176,10 +237,10 @@ QImage makeRules()
     return rules;
 }
 
-QImage makePicture(const QString& name)
+QImage makePicture(const QString& name, const QString& pluralWord)
 {
     if (name == QLatin1String("logo"))
-        return makeLogo();
+        return makeLogo(pluralWord);
     if (name == QLatin1String("graph"))
         return renderSvg("graph.svg", {794, 180});
     if (name == QLatin1String("badge"))
@@ -189,7 +250,7 @@ QImage makePicture(const QString& name)
     if (name == QLatin1String("banner"))
         return renderSvg("banner.svg", {800, 150});
     if (name == QLatin1String("rules"))
-        return makeRules();
+        return makeRules(pluralWord);
     return {};
 }
 
@@ -206,10 +267,19 @@ QImage cached(QHash<QString, QImage>& cache, const QString& name, QImage (*make)
 
 }  // namespace
 
-QImage picture(const QString& name)
+QImage picture(const QString& name, const QString& pluralWord)
 {
+    // One picture per name and word; the fruit set's under its name alone.
     static QHash<QString, QImage> cache;
-    return cached(cache, name, makePicture);
+    const QString word = isFruitSet(pluralWord) ? QString() : pluralWord;
+    const QString key = word.isEmpty() ? name : name + QLatin1Char('\n') + word;
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    const QImage image = makePicture(name, word);
+    if (!image.isNull())
+        cache.insert(key, image);
+    return image;
 }
 
 QImage strip(const QString& name)

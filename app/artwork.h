@@ -11,6 +11,9 @@
 // Pictures and strips that are drawn with a transparent key carry the key
 // colour in their bottom-left pixel ("badge", every strip frame, "banner").
 // An unknown name gives a null image.
+// A set whose items are not fruits names them by their plural word
+// ("zwierzęta"): the logo's subtitle and the rules say it where they speak
+// of the fruits. An empty word, or "owoce", gives the fruit set's pictures.
 
 #include <QIcon>
 #include <QImage>
@@ -20,7 +23,7 @@
 
 namespace Artwork {
 
-QImage picture(const QString& name);
+QImage picture(const QString& name, const QString& pluralWord = QString());
 QImage strip(const QString& name);
 QImage cursorImage(const QString& name);
 QIcon windowIcon();

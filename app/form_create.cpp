@@ -45,6 +45,18 @@ StartupEnvironment StartupEnvironment::fromSystem()
     return env;
 }
 
+QString StartupEnvironment::contentDirectory() const
+{
+    QString dir = contentDir;
+    if (dir.isEmpty()) {
+        dir = programDir;
+        while (dir.endsWith(QLatin1Char('/')) && dir.size() > 1)
+            dir.chop(1);
+        dir += QStringLiteral("/Base");
+    }
+    return dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
+}
+
 T_Form::T_Form(const StartupEnvironment& env, QWidget* parent) : QWidget(parent), environment(env)
 {
     // Before any control exists: a screen reader that is already running
@@ -76,7 +88,8 @@ void T_Form::FormCreate()
     while (programDir.endsWith(QLatin1Char('/')) && programDir.size() > 1)
         programDir.chop(1);
     ps.Base_S = programDir + QLatin1Char('/');
-    ps.Base_B = ps.Base_S + QStringLiteral("Base/");
+    // Base/ beside the program, unless another set was chosen to be played.
+    ps.Base_B = environment.contentDirectory();
     ps.Base_W = ps.Base_S + QStringLiteral("Work/");
 
     // 3. Outer size 800 x 600: the client area is fixed at 794 x 570 by the layout.
@@ -89,7 +102,7 @@ void T_Form::FormCreate()
     ps.Time_Runda.fill(1200);
 
     // 5. The directory is tested by its name without the separator.
-    if (!QFileInfo(ps.Base_S + QStringLiteral("Base")).isDir()) {
+    if (!QFileInfo(ps.Base_B.chopped(1)).isDir()) {
         ReportMissingDirectory(ps.Base_B);
         ps.Miss_Base = true;
     }

@@ -3,6 +3,7 @@
 #include "app/artwork.h"
 #include "app/t_form.h"
 #include "app/window_placement.h"
+#include "content/set_locations.h"
 #include "draw/description_view.h"
 
 #include <QButtonGroup>
@@ -133,13 +134,16 @@ void T_Form::buildLayout()
     // Drawing surface for the description's pictograms, never seen.
     i_Text = makeImage(this, QStringLiteral("i_Text"), QRect(811, 124, 32, 32), 500);
 
+    // The set's own word for its items, for the rules and the logo.
+    const QString pluralWord = SetLocations::pluralWord(environment.contentDirectory());
+
     // Help overlay, covering the whole client area when shown.
     _Help = makePanel(this, QStringLiteral("_Help"), kHelpColor);
     _Help->setCursor(Qt::ArrowCursor);
     setDock(_Help, Dock::Client);
     _Help->hide();
     auto* i_Help = makeImage(_Help, QStringLiteral("i_Help"), QRect(0, 0, 794, 570));
-    i_Help->setPicture(Artwork::picture(QStringLiteral("rules")));
+    i_Help->setPicture(Artwork::picture(QStringLiteral("rules"), pluralWord));
     setDock(i_Help, Dock::Client);
 
     // The game.
@@ -153,7 +157,7 @@ void T_Form::buildLayout()
     setDock(p_Menu, Dock::Top);
 
     auto* i_Logo = makeImage(p_Menu, QStringLiteral("i_Logo"), QRect(0, 0, 223, 63), 1000);
-    i_Logo->setPicture(Artwork::picture(QStringLiteral("logo")));
+    i_Logo->setPicture(Artwork::picture(QStringLiteral("logo"), pluralWord));
     setDock(i_Logo, Dock::Left);
 
     tb_Warm_Play = makeMenuButton(p_Menu, QStringLiteral("tb_Warm_Play"), QStringLiteral("warm_play"),

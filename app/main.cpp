@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/action_guard.h"
+#include "app/command_line.h"
 #include "app/splash.h"
 #include "app/t_form.h"
 
@@ -33,6 +34,17 @@ public:
 
 int main(int argc, char* argv[])
 {
+    // The set to play, or a list or a refusal that needs no window.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const LaunchChoice choice = chooseLaunch(arguments);
+    if (choice.action != LaunchChoice::Action::Play) {
+        std::fputs(choice.text.toLocal8Bit().constData(),
+                   choice.action == LaunchChoice::Action::Print ? stdout : stderr);
+        return choice.exitCode;
+    }
+
     // The program runs at 96 pixels per inch only; every size is a real pixel.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
@@ -54,7 +66,9 @@ int main(int argc, char* argv[])
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"));
 
     // The start-up checks and their boxes run while the window is made.
-    T_Form form;
+    StartupEnvironment environment = StartupEnvironment::fromSystem();
+    environment.contentDir = choice.contentDir;
+    T_Form form(environment);
     _Form = &form;
 
     T_Ue splash;

@@ -7,6 +7,7 @@ list(APPEND TREFOLIA_UI_SOURCES
   app/accessibility.cpp app/accessibility.h
   app/action_guard.cpp app/action_guard.h
   app/artwork.cpp app/artwork.h
+  app/command_line.cpp app/command_line.h
   app/controls.cpp app/controls.h
   app/cursors.cpp app/cursors.h
   app/dialogs.cpp app/dialogs.h

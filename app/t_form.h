@@ -31,8 +31,11 @@ struct StartupEnvironment {
     QString programDir;   // directory of the running program, no trailing separator needed
     int screenDpi = 96;   // logical pixels per inch of the primary screen
     QSize screenSize;     // primary screen in pixels
+    QString contentDir = QString();  // the chosen set's content directory; empty: Base/ beside the program
 
     static StartupEnvironment fromSystem();
+    // The content directory the game reads, with its trailing separator.
+    QString contentDirectory() const;
 };
 
 class T_Form : public QWidget {

@@ -2,10 +2,12 @@
 // The window's artwork: every picture, strip and cursor comes out of the
 // compiled-in resources at the size the layout expects, the strips' grey
 // and key-colour rules hold (a broken key punches holes in a button), and
-// the badge hint keeps its line layout.
+// the badge hint keeps its line layout. A set of other items says its own
+// word in the logo and the rules; the fruit set's pictures stay as they were.
 
 #include "app/artwork.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QQueue>
 #include <QSvgRenderer>
@@ -51,6 +53,19 @@ int keyHoles(const QImage& image)
     return holes;
 }
 
+// Digests of the fruit set's logo and rules, computed with the build from
+// before sets carried their own word (SHA-1 over the RGB32 rows).
+const char* const kFruitLogo = "c15993e13f8c0301a1fc56f3e4c69ae1fadcd0ab";
+const char* const kFruitRules = "512ce5ba3fe1bdfbc3af976581b47e83ea55355d";
+
+QByteArray digestOf(const QImage& picture)
+{
+    // RGB32 rows are never padded: the bits are the rows end to end.
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    return QCryptographicHash::hash(QByteArrayView(image.constBits(), image.sizeInBytes()), QCryptographicHash::Sha1)
+        .toHex();
+}
+
 int distinctColours(const QImage& image)
 {
     QSet<QRgb> colours;
@@ -82,6 +97,8 @@ private slots:
     void windowIconHoldsEverySize();
     void bannerGroundIsWhiteKey();
     void badgeHintLayout();
+    void setWordInLogoAndRules_data();
+    void setWordInLogoAndRules();
 };
 
 void TestArtwork::resourcesLoadFromThisProgram_data()
@@ -316,6 +333,40 @@ void TestArtwork::badgeHintLayout()
     }
     QVERIFY(hint.contains(QStringLiteral("matematycznej")));
     QVERIFY(hint.contains(QStringLiteral("Działanie")));
+}
+
+void TestArtwork::setWordInLogoAndRules_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QRect>("changes");  // where the word may change the picture; empty: nowhere
+    const QRect subtitle(60, 46, 160, 14);
+    const QRect rulesText(20, 90, 760, 160);
+    for (const char* word : {"", "owoce"}) {
+        QTest::addRow("logo, '%s'", word) << "logo" << word << QRect();
+        QTest::addRow("rules, '%s'", word) << "rules" << word << QRect();
+    }
+    QTest::newRow("logo, zwierzęta") << "logo" << "zwierzęta" << subtitle;
+    QTest::newRow("rules, zwierzęta") << "rules" << "zwierzęta" << rulesText.united(subtitle.translated(8, 4));
+    // A long word is made smaller, never drawn past the logo's edge.
+    const QString longWord = "przybory szkolne i plastyczne na lekcje";
+    QTest::newRow("logo, a long word") << "logo" << longWord << subtitle;
+}
+
+void TestArtwork::setWordInLogoAndRules()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, word);
+    QFETCH(QRect, changes);
+    const QImage fruit = Artwork::picture(name);
+    QCOMPARE(digestOf(fruit), QByteArray(name == "logo" ? kFruitLogo : kFruitRules));
+    const QImage image = Artwork::picture(name, word);
+    QCOMPARE(image.size(), fruit.size());
+    QCOMPARE(image == fruit, changes.isEmpty());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (!changes.contains(x, y) && image.pixel(x, y) != fruit.pixel(x, y))
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2 changed").arg(x).arg(y)));
 }
 
 QTEST_MAIN(TestArtwork)

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up checks: the content directory, its eight files, the screen
 // density and the screen size are tested in that order, the first failure
-// alone is reported in one box, and a refused window closes itself.
+// alone is reported in one box, and a refused window closes itself. The
+// set to play is chosen on the command line, by its name among the sets
+// installed in the XDG data directories or by its folder, before any window.
 #include "app/artwork.h"
+#include "app/command_line.h"
 #include "app/cursors.h"
 #include "app/hints.h"
 #include "app/startup_messages.h"
@@ -11,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 #include <filesystem>
 
@@ -26,11 +30,148 @@ void compareBox(const Dialogs::Box& box, const QString& text, const QString& cap
     QCOMPARE(box.caption, caption);
 }
 
+// A content directory of empty files but `missing`, with nazwa.txt holding
+// `word` unless it is null.
+void makeContent(const QString& folder, const QByteArray& word = {}, const QStringList& missing = {})
+{
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString& name : kFiles + QStringList{"nazwa.txt"}) {
+        QFile file(folder + '/' + name);
+        const bool isWord = name == "nazwa.txt";
+        if (!missing.contains(name) && (!isWord || !word.isNull()))
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(isWord ? word : QByteArray()) >= 0);
+    }
+}
+
 }  // namespace
 
 class TestStartupChecks : public QObject {
     Q_OBJECT
+
+    // The sets installed for these tests: the user's own, those of the
+    // shared data directories, and folders given by their path.
+    QTemporaryDir home, shared, loose;
+
+    QString placed(QString text) const
+    {
+        return text.replace("@HOME@", home.path() + "/trefolia/zestawy")
+            .replace("@SHARED@", shared.path() + "/trefolia/zestawy")
+            .replace("@LOOSE@", loose.path());
+    }
+
 private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", shared.path().toLocal8Bit());
+        makeContent(placed("@HOME@/zwierzeta"), "zwierzęta\n");
+        // Shadowed by the user's set of the same name.
+        makeContent(placed("@SHARED@/zwierzeta"), "ptaki\n");
+        makeContent(placed("@SHARED@/owoce"), "owoce\n");
+        // No archive: not an installed set.
+        makeContent(placed("@SHARED@/pusty"), {}, {"D.bb", "E.bt"});
+        makeContent(placed("@LOOSE@/pojazdy"), "\xEF\xBB\xBFpojazdy\r\n");
+        // Two lines: no word the game can show.
+        makeContent(placed("@LOOSE@/ryby"), "ptaki\nryby\n");
+        makeContent(placed("@LOOSE@/niepelny"), {}, {"G.tx"});
+        QFile source(placed("@LOOSE@/zrodlo/pictures.txt"));
+        QVERIFY(QDir().mkpath(placed("@LOOSE@/zrodlo")) && source.open(QIODevice::WriteOnly));
+    }
+
+    void chosenSet_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("folderOrText");  // Play: the content directory; else what is written
+        QTest::addColumn<QString>("word");          // the logo's word, Play only
+        QTest::addColumn<QString>("box");           // a start-up box, Play only
+        const int play = int(LaunchChoice::Action::Play), print = int(LaunchChoice::Action::Print),
+                  refuse = int(LaunchChoice::Action::Refuse);
+        const QString sets = "Zainstalowane zestawy: owoce, zwierzeta.";
+        QTest::newRow("no choice: Base beside the program") << QStringList{} << play << "" << "" << "";
+        QTest::newRow("by name: the user's own first")
+            << QStringList{"--set", "zwierzeta"} << play << "@HOME@/zwierzeta" << "zwierzęta" << "";
+        QTest::newRow("by name: shared, the fruit word")
+            << QStringList{"--set=owoce"} << play << "@SHARED@/owoce" << "" << "";
+        QTest::newRow("by folder, Qt's options left to Qt")
+            << QStringList{"-platform", "offscreen", "--set", "@LOOSE@/pojazdy/"} << play << "@LOOSE@/pojazdy"
+            << "pojazdy" << "";
+        QTest::newRow("by folder, its word unusable")
+            << QStringList{"--set", "@LOOSE@/ryby"} << play << "@LOOSE@/ryby" << "" << "";
+        QTest::newRow("folder missing a file: the start-up box")
+            << QStringList{"--set", "@LOOSE@/niepelny"} << play << "@LOOSE@/niepelny" << ""
+            << "Brak @LOOSE@/niepelny/G.tx";
+        QTest::newRow("list") << QStringList{"--list-sets"} << print
+                              << "owoce\t@SHARED@/owoce\nzwierzeta\t@HOME@/zwierzeta\n" << "" << "";
+        QTest::newRow("unknown name")
+            << QStringList{"--set", "kotki"} << refuse << "trefolia: Nie ma zestawu „kotki”. " + sets + "\n" << ""
+            << "";
+        QTest::newRow("a set folder without content is no set")
+            << QStringList{"--set", "pusty"} << refuse << "trefolia: Nie ma zestawu „pusty”. " + sets + "\n" << ""
+            << "";
+        QTest::newRow("not built") << QStringList{"--set", "@LOOSE@/zrodlo"} << refuse
+                                   << "trefolia: Folder „@LOOSE@/zrodlo” to zestaw przed zbudowaniem (ma "
+                                      "pictures.txt). Zbuduj go poleceniem: trefolia-content build @LOOSE@/zrodlo "
+                                      "FOLDER_GOTOWY, a potem graj zestawem z folderu FOLDER_GOTOWY.\n"
+                                   << "" << "";
+        QTest::newRow("no such folder") << QStringList{"--set", "@LOOSE@/nic"} << refuse
+                                        << "trefolia: Nie ma folderu „@LOOSE@/nic”.\n" << "" << "";
+        QTest::newRow("no value")
+            << QStringList{"--set"} << refuse
+            << "trefolia: Po --set podaj nazwę zestawu albo jego folder (zob. trefolia --list-sets).\n" << "" << "";
+        QTest::newRow("mistyped option")
+            << QStringList{"--zestaw=owoce"} << refuse
+            << "trefolia: Nieznana opcja „--zestaw”. Dostępne opcje pokazuje: trefolia --help.\n" << "" << "";
+    }
+    void chosenSet()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, folderOrText);
+        QFETCH(QString, word);
+        QFETCH(QString, box);
+        for (QString& argument : arguments)
+            argument = placed(argument);
+        const LaunchChoice choice = chooseLaunch(QStringList{"trefolia"} + arguments);
+        QCOMPARE(int(choice.action), action);
+        if (choice.action != LaunchChoice::Action::Play) {
+            QCOMPARE(choice.text, placed(folderOrText));
+            QCOMPARE(choice.exitCode == 0, choice.action == LaunchChoice::Action::Print);
+            return;
+        }
+        QCOMPARE(choice.contentDir, placed(folderOrText));
+        // The window plays the chosen folder; the work directory stays beside the program.
+        QTemporaryDir program;
+        StartupEnvironment env = programIn(program);
+        env.contentDir = choice.contentDir;
+        BoxRecorder recorder;
+        T_Form form(env);
+        QCOMPARE(recorder.boxes.size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty())
+            compareBox(recorder.boxes[0], placed(box), kRefused);
+        const QString played = choice.contentDir.isEmpty() ? program.path() + "/Base" : choice.contentDir;
+        QCOMPARE(form.playState().Base_B, played + "/");
+        QCOMPARE(form.playState().Base_W, program.path() + "/Work/");
+        QCOMPARE(form.control<ImageControl>("i_Logo")->picture(), Artwork::picture("logo", word));
+        QCOMPARE(form.control<ImageControl>("i_Help")->picture(), Artwork::picture("rules", word));
+    }
+
+    // The built program refuses an unknown set at once, on its standard
+    // error, with no platform to make a window on (making the application
+    // would abort the program).
+    void programRefusesWithoutWindow()
+    {
+        QProcess game;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "nowhere");
+        game.setProcessEnvironment(env);
+        game.start(qEnvironmentVariable("TREFOLIA_BUILD_DIR") + "/trefolia", {"--set", "kotki"});
+        QVERIFY(game.waitForFinished(60000) && game.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(game.exitCode(), 2);
+        QVERIFY(game.readAllStandardOutput().isEmpty());
+        QVERIFY(QString::fromUtf8(game.readAllStandardError()).startsWith("trefolia: Nie ma zestawu „kotki”."));
+    }
+
     void missingDirectory()
     {
         QTemporaryDir dir;
