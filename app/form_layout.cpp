@@ -3,7 +3,7 @@
 #include "app/artwork.h"
 #include "app/t_form.h"
 #include "app/window_placement.h"
-#include "content/set_locations.h"
+#include "content/plural_word.h"
 #include "draw/description_view.h"
 
 #include <QButtonGroup>
@@ -135,7 +135,7 @@ void T_Form::buildLayout()
     i_Text = makeImage(this, QStringLiteral("i_Text"), QRect(811, 124, 32, 32), 500);
 
     // The set's own word for its items, for the rules and the logo.
-    const QString pluralWord = SetLocations::pluralWord(environment.contentDirectory());
+    const QString pluralWord = PluralWord::read(environment.contentDirectory());
 
     // Help overlay, covering the whole client area when shown.
     _Help = makePanel(this, QStringLiteral("_Help"), kHelpColor);

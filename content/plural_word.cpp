@@ -28,6 +28,10 @@ QString parse(const QString& text)
         throw GameError(QStringLiteral("%1, wiersz 1: wiersz jest pusty; wpisz nazwę przedmiotów zestawu w liczbie "
                                        "mnogiej, np. zwierzęta")
                             .arg(fileName));
+    for (const QChar c : word)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            throw GameError(QStringLiteral("%1, wiersz 1: nazwa ma znak, którego nie widać; wpisz samo słowo")
+                                .arg(fileName));
     const qsizetype length = word.toUcs4().size();
     if (length > maxLength)
         throw GameError(QStringLiteral("%1, wiersz 1: nazwa ma %2 znaków, może mieć najwyżej %3")

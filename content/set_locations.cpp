@@ -2,12 +2,10 @@
 #include "content/set_locations.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QStringDecoder>
 
 namespace SetLocations {
 
@@ -73,26 +71,6 @@ QString findSet(const QString& name)
         if (set.name == name)
             return set.folder;
     return {};
-}
-
-QString pluralWord(const QString& folder)
-{
-    QFile file(QDir(folder).filePath(pluralWordFile));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 4096)
-        return {};
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    // One line; line breaks at the end are harmless.
-    const QString word = text.trimmed();
-    if (decoder.hasError() || word.isEmpty() || word.toUcs4().size() > maxPluralWordLength)
-        return {};
-    for (const QChar c : word)
-        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-            return {};
-    return word;
 }
 
 }  // namespace SetLocations

@@ -47,17 +47,4 @@ QList<InstalledSet> installedSets();
 // The folder of the installed set `name`; empty when there is none.
 QString findSet(const QString& name);
 
-// A content directory may carry the plural noun for its items, one UTF-8
-// line in this file ("zwierzęta"), shown where the game speaks of its
-// items as a whole.
-inline const QString pluralWordFile = QStringLiteral("nazwa.txt");
-// The longest plural word the game shows.
-constexpr int maxPluralWordLength = 40;
-
-// The plural word of the content directory `folder`; empty when it carries
-// none, or one the game cannot show (not UTF-8, empty, more than one line,
-// too long, holding control characters): the game then speaks of its items
-// as of fruits.
-QString pluralWord(const QString& folder);
-
 }  // namespace SetLocations
