@@ -186,6 +186,7 @@ void Panel::setCaption(const QString& caption)
     QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
     update();
+    emit captionChanged(m_caption);
 }
 
 void Panel::setCaptionAlignment(Qt::Alignment alignment)

@@ -64,6 +64,8 @@ public:
 signals:
     void clicked(QWidget* sender);
     void mouseDown(QWidget* sender, Qt::MouseButton button, ShiftState shift, int x, int y);
+    // The caption has changed (screen readers announce the message bar's).
+    void captionChanged(const QString& caption);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -121,6 +121,7 @@ bool KeyboardNavigator::keyPressed(const QKeyEvent& event)
     case Qt::Key_2:
     case Qt::Key_3:
     case Qt::Key_4:
+        letGoOfVanishingShelf(form->control(QStringLiteral("sb_Level_%1").arg(key - Qt::Key_1)), nullptr);
         clickIfUsable(form->control(QStringLiteral("sb_Level_%1").arg(key - Qt::Key_1)));
         break;
     case Qt::Key_U:
@@ -141,6 +142,7 @@ bool KeyboardNavigator::keyPressed(const QKeyEvent& event)
         break;
     }
     case Qt::Key_R:
+        letGoOfVanishingShelf(form->control(QStringLiteral("tb_Warm_Play")), form->control(QStringLiteral("tb_Warm_Play")));
         clickIfUsable(form->control(QStringLiteral("tb_Warm_Play")));
         break;
     case Qt::Key_D:
@@ -172,6 +174,21 @@ void KeyboardNavigator::clickIfUsable(QWidget* control)
     // As with the mouse: a hidden or disabled control takes no click.
     if (auto* button = qobject_cast<QAbstractButton*>(control); usable(button))
         button->click();
+}
+
+void KeyboardNavigator::letGoOfVanishingShelf(QWidget* control, QWidget* focusThen)
+{
+    // Hiding a focused shelf makes Qt walk the focus on over every control
+    // after it, and a screen reader says each. The shelves are about to
+    // leave the table: the focus goes straight to `focusThen` (or nowhere,
+    // until the deal puts it on its first shelf).
+    QWidget* focused = form->focusWidget();
+    if (!usable(control) || !shelvesOnScreen().contains(focused))
+        return;
+    if (usable(focusThen))
+        focusOn(focusThen);
+    else
+        focused->clearFocus();
 }
 
 void KeyboardNavigator::pressFocused()
@@ -303,8 +320,15 @@ void KeyboardNavigator::settle(QWidget* acted, QPoint actedCentre)
         updateRing();
         return;
     }
-    // Nothing usable keeps the focus (the game is over, the shelves are
-    // gone): the level button that starts the next game takes it.
+    // A game just decided keeps its shelves on the table, out of play: Qt
+    // has let go of the focus, and it stays so, that the pupil hears the
+    // outcome and nothing else; the next key (a level, Tab) takes it on.
+    if (Panel* frame = currentFrame(); frame->isVisible() && !frame->isEnabled()) {
+        updateRing();
+        return;
+    }
+    // Nothing usable keeps the focus (the shelves are gone): the level
+    // button that starts the next game takes it.
     const int level = form->playState().N_Level;
     QWidget* levelButton = level >= 0 ? form->control(QStringLiteral("sb_Level_%1").arg(level)) : nullptr;
     const QList<QWidget*> chain = focusChain();
