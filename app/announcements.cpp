@@ -9,6 +9,7 @@
 #include <QAccessibleInterface>
 #include <QApplication>
 #include <QEvent>
+#include <QProgressBar>
 
 namespace announcements_detail {
 
@@ -100,7 +101,7 @@ Announcer::Announcer(T_Form* form) : QObject(form), form(form), help(form->contr
     iface = new announcements_detail::AnnouncerAccessible(this, form);
     id = QAccessible::registerAccessibleInterface(iface);
 
-    connect(form->control<Panel>(QStringLiteral("p_Komunikat")), &Panel::captionChanged, this,
+    connect(form->control<Panel>(QStringLiteral("p_Komunikat")), &Panel::captionSet, this,
             [this](const QString& message) {
                 if (!message.isEmpty())
                     announce(message);
@@ -110,6 +111,18 @@ Announcer::Announcer(T_Form* form) : QObject(form), form(form), help(form->contr
     for (int level = 0; level < 4; ++level)
         connect(form->control<QAbstractButton>(QStringLiteral("sb_Level_%1").arg(level)), &QAbstractButton::clicked,
                 this, &Announcer::announceDescription);
+    // The round clock, unasked, only as the end nears.
+    auto* clock = form->control<QProgressBar>(QStringLiteral("pb_Note"));
+    connect(clock, &QProgressBar::valueChanged, this, [this, clock] {
+        // Ticks of 100 ms; a part of a second counts as a whole one.
+        const int secondsLeft = (qMax(0, clock->maximum() - clock->value()) + 9) / 10;
+        for (const int mark : {10, 30, 60})
+            if (clockSeconds > mark && secondsLeft <= mark && secondsLeft > 0 && clock->isVisible()) {
+                announce(QStringLiteral("Zostało %1 s").arg(secondsLeft));
+                break;
+            }
+        clockSeconds = secondsLeft;
+    });
     qApp->installEventFilter(this);
 }
 

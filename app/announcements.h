@@ -44,6 +44,7 @@ private:
     announcements_detail::AnnouncerAccessible* iface = nullptr;
     unsigned id = 0;
     bool windowShown = false;
+    int clockSeconds = 0;  // seconds left on the round clock at its last move
     // The focused shelf and its mark when the key or the click began.
     QPointer<QWidget> pressedShelf;
     bool wasMarked = false;

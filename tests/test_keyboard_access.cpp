@@ -331,7 +331,9 @@ private slots:
         QTest::newRow("mark, unmark") << "k:4 k:Z wrong k:Space k:Space" << QStringList{"description", "zaznaczona", "niezaznaczona"};
         QTest::newRow("a mode key tells nothing") << "k:3 k:Z k:U k:Right" << QStringList{"description"};
         QTest::newRow("timed play, warm-up") << "k:R k:R" << QStringList{"Gra na czas", "Rozgrzewka"};
-        QTest::newRow("round over") << "k:R k:1 tick:1200" << QStringList{"Gra na czas", "description", "Upłynął czas! Koniec rundy"};
+        QTest::newRow("a mistake repeated") << "k:2 k:W wrong k:Enter k:Enter" << QStringList{"description", "Pomyłka! Graj dalej", "Pomyłka! Graj dalej"};
+        QTest::newRow("round clock near its end, round over") << "k:R k:1 tick:1200" << QStringList{"Gra na czas", "description", "Zostało 60 s", "Zostało 30 s", "Zostało 10 s", "Upłynął czas! Koniec rundy"};
+        QTest::newRow("a mistake's charge passes a mark once") << "k:R k:2 tick:500 k:W wrong k:Enter" << QStringList{"Gra na czas", "description", "Pomyłka! Graj dalej", "Zostało 52 s"};
         QTest::newRow("rules on F1, none on Esc") << "k:F1 k:Escape" << QStringList{"rules"};
     }
     void announcements()

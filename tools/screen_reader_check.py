@@ -34,6 +34,8 @@ CHECKS = [
      "after a won game Orca did not say its message alone (\"Brawo! Gra zakończona\"), or the focus jumped"),
     ("state after a mark", ("mark",), r"(?<!nie)zaznaczona", None,
      "after a mark Orca did not say the shelf's new state \"zaznaczona\""),
+    ("marked shelf with its state", ("marked",), r"Półka [0-9A-F]+: .*(?<!nie)zaznaczona", None,
+     "the focus came to a marked shelf, and Orca did not say \"Półka N: …, zaznaczona\""),
     ("state after an unmark", ("unmark",), r"niezaznaczona", None,
      "after an unmark Orca did not say the shelf's new state \"niezaznaczona\""),
     ("R in a game", ("switch",), r"Gra na czas", r"Półka|Zasady gry|Poziom",
@@ -174,6 +176,8 @@ def play_game(s, app, level, shelves):
         s.step("arrow", [key], pattern=r"Półka [0-9A-F]+:")
     s.step("mode", ["z"])
     s.step("mark", ["space"], pattern=r"zaznaczona")
+    s.step("arrow", ["Right"], pattern=r"Półka [0-9A-F]+:")
+    s.step("marked", ["Left"], pattern=r"Półka [0-9A-F]+:")
     s.step("unmark", ["space"], pattern=r"niezaznaczona")
     s.step("mode", ["w"])
     mistakes = 0
