@@ -146,9 +146,10 @@ bool Announcer::eventFilter(QObject* watched, QEvent* event)
     if (watched == form && event->type() == QEvent::Show)
         windowShown = true;
     if (watched == help && event->type() == QEvent::Show) {
-        // At start the rules cover the window unasked: only how to read or
-        // leave them. Shown again (F1, a click), they are read whole.
-        announce(windowShown ? rulesText() : QStringLiteral("Zasady gry. F1 – przeczytanie zasad, Esc – ukrycie."));
+        // At start the rules cover the window unasked: only how to leave
+        // them and have them read. Shown again (F1, a click), they are read whole.
+        announce(windowShown ? rulesText()
+                             : QStringLiteral("Zasady gry. Esc – ukrycie zasad, potem F1 – zasady przeczytane w całości."));
     }
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != form)

@@ -319,6 +319,22 @@ private slots:
         QCOMPARE(int(changes.count()), moves);
     }
 
+    // At start the rules cover the window: only how to leave them and have
+    // them read is told, never the whole text unasked.
+    void rulesAtStart()
+    {
+        QTemporaryDir dir;
+        TestContent::writeContentDir(dir.path() + QStringLiteral("/Base"), 8);
+        T_Form form(StartupEnvironment{dir.path(), 96, {1280, 1024}});
+        QStringList announced;
+        connect(form.findChild<Announcer*>(), &Announcer::announced, this,
+                [&](const QString& text) { announced << text; });
+        form.show();
+        QCOMPARE(announced.size(), 1);
+        QVERIFY(announced[0].startsWith(u"Zasady gry.") && announced[0].contains(u"Esc"));
+        QVERIFY(!announced[0].contains(u"Klawisze") && announced[0].size() < 100);
+    }
+
     // Told unasked, in order: the description after a deal, every message,
     // a shelf's new mark, the rules when shown ("rules": the rules with the
     // keys; "description": what the description reads).
