@@ -164,10 +164,12 @@ def message(app):
     return ""
 
 
-def play_game(s, app, level, shelves):
-    """Deals `level`, walks the shelves with the arrow keys, marks and
-    unmarks one, then points at shelf after shelf until the game is won."""
+def play_game(s, app, level, shelves, think=0):
+    """Deals `level`, waits `think` seconds (the round clock runs in timed
+    play), walks the shelves with the arrow keys, marks and unmarks one,
+    then points at shelf after shelf until the game is won."""
     s.step("deal", [str(level)], pattern=r"Półka [0-9A-F]+:")
+    time.sleep(think)
     # The description is known only once dealt: recorded with the deal.
     text = description_text(app)
     rec = {"kind": "deal-text", "expected": text}
@@ -225,8 +227,7 @@ def play(log, game, steps_file):
         s.step("arrow", ["Right"], pattern=r"Półka [0-9A-F]+:")
         s.step("switch", ["r"], pattern=r"Gra na czas")
         # A timed game on level 1, with time for the clock to be heard.
-        play_game(s, app, 1, 6)
-        time.sleep(11)
+        play_game(s, app, 1, 6, think=12)
         s.step("rules", ["F1"], pattern=r"Zasady gry\. ")
         s.step("hide", ["Escape"])
         return 0
