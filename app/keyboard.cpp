@@ -6,6 +6,8 @@
 #include "app/t_form.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -85,9 +87,33 @@ bool KeyboardNavigator::eventFilter(QObject* watched, QEvent* event)
         ringWanted = false;
         updateRing();
         return false;
+    case QEvent::Hide:
+        if (watched == form->focusWidget())
+            handOnFocusOfVanishingShelf(static_cast<QWidget*>(watched));
+        return false;
     default:
         return false;
     }
+}
+
+void KeyboardNavigator::handOnFocusOfVanishingShelf(QWidget* shelf)
+{
+    // The focused shelf is leaving the table (removed, deleted): its nearest
+    // neighbour takes the focus now, before Qt walks it on in tab order and
+    // a screen reader says a shelf the pupil never chose. Shelves marked for
+    // the same deletion are passed over while others stand.
+    const QList<QWidget*> shelves = shelvesOnScreen();
+    if (!qobject_cast<Panel*>(shelf) || tagOf(shelf) < 100 || shelves.isEmpty())
+        return;
+    const QPoint centre = centreIn(form, shelf);
+    const auto marked = [](const QWidget* candidate) {
+        const QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(candidate));
+        return iface && iface->state().checked;
+    };
+    focusOn(*std::min_element(shelves.begin(), shelves.end(), [&](const QWidget* a, const QWidget* b) {
+        return std::make_tuple(marked(a), (centreIn(form, a) - centre).manhattanLength())
+               < std::make_tuple(marked(b), (centreIn(form, b) - centre).manhattanLength());
+    }));
 }
 
 bool KeyboardNavigator::keyPressed(const QKeyEvent& event)
@@ -321,8 +347,8 @@ void KeyboardNavigator::settle(QWidget* acted, QPoint actedCentre)
         return;
     }
     // A game just decided keeps its shelves on the table, out of play: Qt
-    // has let go of the focus, and it stays so, that the pupil hears the
-    // outcome and nothing else; the next key (a level, Tab) takes it on.
+    // has let go of the focus, and it stays unset, so that the pupil hears
+    // the outcome and nothing else; the next key (a level, Tab) takes it on.
     if (Panel* frame = currentFrame(); frame->isVisible() && !frame->isEnabled()) {
         updateRing();
         return;

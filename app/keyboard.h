@@ -37,6 +37,7 @@ private:
     void clickIfUsable(QWidget* control);
     // Before a click on `control` that takes the focused shelf away.
     void letGoOfVanishingShelf(QWidget* control, QWidget* focusThen);
+    void handOnFocusOfVanishingShelf(QWidget* shelf);
     void pressFocused();
     void moveAmongShelves(int key);
     void moveAlongChain(bool forward);

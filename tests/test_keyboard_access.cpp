@@ -296,12 +296,14 @@ private slots:
     {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("last");   // the key watched
-        QTest::addColumn<QString>("focus");  // object name of the focus afterwards, "" none
+        QTest::addColumn<QString>("focus");  // object name of the focus afterwards, "" none, "?" unchecked
         QTest::addColumn<int>("moves");      // focus changes during that key
         QTest::newRow("R from a shelf: to the switch") << "k:1 k:Right" << "R" << "tb_Warm_Play" << 1;
         QTest::newRow("a deal from a shelf: its first shelf") << "k:3 k:End" << "4" << "P_Nr_9" << 2;
         QTest::newRow("a won game keeps the focus off the buttons") << "k:1 k:W match" << "Enter" << "" << 1;
         QTest::newRow("a level key after it deals") << "k:1 k:W match k:Enter" << "2" << "P_Nr_9" << 1;
+        QTest::newRow("a removed shelf: straight to its neighbour") << "k:1 wrong" << "Enter" << "?" << 1;
+        QTest::newRow("deleted shelves: straight to one that stays") << "k:4 k:Z k:Home k:Space k:Right k:Space k:Left" << "Delete" << "?" << 1;
     }
     void focusMoves()
     {
@@ -315,7 +317,8 @@ private slots:
         run(f, script);
         QSignalSpy changes(qApp, &QApplication::focusChanged);
         press(f, last);
-        QCOMPARE(f.form->focusWidget() ? f.form->focusWidget()->objectName() : QString(), focus);
+        if (focus != u"?")
+            QCOMPARE(f.form->focusWidget() ? f.form->focusWidget()->objectName() : QString(), focus);
         QCOMPARE(int(changes.count()), moves);
     }
 

@@ -38,6 +38,8 @@ CHECKS = [
      "the focus came to a marked shelf, and Orca did not say \"Półka N: …, zaznaczona\""),
     ("state after an unmark", ("unmark",), r"niezaznaczona", None,
      "after an unmark Orca did not say the shelf's new state \"niezaznaczona\""),
+    ("one shelf after a removal", ("remove",), r"^(?!.*Półka.*Półka).*Półka [0-9A-F]+: ", None,
+     "a removed shelf did not hand the focus straight to one neighbour, spoken once"),
     ("R in a game", ("switch",), r"Gra na czas", r"Półka|Zasady gry|Poziom",
      "R did not say the new way of playing (\"Gra na czas\") alone: the focus ran over other controls"),
     ("rules on F1", ("rules",), r"Zasady gry\. Znajdź półkę", None,
@@ -164,10 +166,11 @@ def message(app):
     return ""
 
 
-def play_game(s, app, level, shelves, think=0):
+def play_game(s, app, level, shelves, think=0, remove=False):
     """Deals `level`, waits `think` seconds (the round clock runs in timed
     play), walks the shelves with the arrow keys, marks and unmarks one,
-    then points at shelf after shelf until the game is won."""
+    removes the focused one if `remove`, then points at shelf after shelf
+    until the game is won."""
     s.step("deal", [str(level)], pattern=r"Półka [0-9A-F]+:")
     time.sleep(think)
     # The description is known only once dealt: recorded with the deal.
@@ -181,6 +184,9 @@ def play_game(s, app, level, shelves, think=0):
     s.step("arrow", ["Right"], pattern=r"Półka [0-9A-F]+:")
     s.step("marked", ["Left"], pattern=r"Półka [0-9A-F]+:")
     s.step("unmark", ["space"], pattern=r"niezaznaczona")
+    if remove:
+        s.step("mode", ["u"])
+        s.step("remove", ["Return"], pattern=r"Półka [0-9A-F]+:")
     s.step("mode", ["w"])
     mistakes = 0
     for i in range(shelves):
@@ -221,7 +227,7 @@ def play(log, game, steps_file):
         s = Session(log, steps_file)
         s.step("start", [], wait=True)
         s.step("hide", ["Escape"])
-        play_game(s, app, 3, 12)
+        play_game(s, app, 3, 12, remove=True)
         # R in the middle of a game: timed play, the shelves leave the table.
         s.step("deal-only", ["1"], pattern=r"Półka [0-9A-F]+:")
         s.step("arrow", ["Right"], pattern=r"Półka [0-9A-F]+:")
