@@ -40,6 +40,8 @@ CHECKS = [
      "after an unmark Orca did not say the shelf's new state \"niezaznaczona\""),
     ("one shelf after a removal", ("remove",), r"^(?!.*Półka.*Półka).*Półka [0-9A-F]+: ", None,
      "a removed shelf did not hand the focus straight to one neighbour, spoken once"),
+    ("window title", ("title",), r"Trefolia", None,
+     "Orca's \"read title\" (Insert+KP_Enter) did not say the window's title"),
     ("R in a game", ("switch",), r"Gra na czas", r"Półka|Zasady gry|Poziom",
      "R did not say the new way of playing (\"Gra na czas\") alone: the focus ran over other controls"),
     ("rules on F1", ("rules",), r"Zasady gry\. Znajdź półkę", None,
@@ -227,6 +229,7 @@ def play(log, game, steps_file):
         s = Session(log, steps_file)
         s.step("start", [], wait=True)
         s.step("hide", ["Escape"])
+        s.step("title", ["Insert+KP_Enter"], pattern=r"Trefolia")
         play_game(s, app, 3, 12, remove=True)
         # R in the middle of a game: timed play, the shelves leave the table.
         s.step("deal-only", ["1"], pattern=r"Półka [0-9A-F]+:")
