@@ -12,7 +12,7 @@ PACKAGES := cmake g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean check-sanitize package check-package
+.PHONY: all deps configure build run test bench clean check-sanitize package check-package check-screen-reader
 
 all: build
 
@@ -95,3 +95,14 @@ check-sanitize: deps
 	    -timeout=10 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/$$t- \
 	    $(FUZZ_DIR)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
+
+# check-screen-reader: the game played from the keyboard under Xvfb while the
+# real Orca listens (speech-dispatcher and espeak-ng into ALSA's null device);
+# fails unless Orca's log holds what a blind pupil must hear. Logs in
+# $(BUILD_DIR)/screen-reader/.
+SCREEN_READER_PACKAGES := xvfb xdotool dbus at-spi2-core python3-pyatspi orca \
+                          speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+
+check-screen-reader: build
+	$(call install_missing,$(SCREEN_READER_PACKAGES))
+	tools/check-screen-reader.sh $(BUILD_DIR)

@@ -2,7 +2,7 @@
 #include "app/accessibility.h"
 
 #include "app/action_guard.h"
-#include "app/keyboard.h"
+#include "app/announcements.h"
 #include "app/t_form.h"
 #include "content/item_list.h"
 #include "content/picture_archive.h"
@@ -437,10 +437,11 @@ private:
     }
 };
 
-// The round clock, read as the seconds left in the round.
+// The round clock, read as the seconds left in the round. A label to AT-SPI:
+// Orca speaks every progress bar unasked, and as a percentage.
 class RoundClockAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    explicit RoundClockAccessible(QProgressBar* bar) : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
+    explicit RoundClockAccessible(QProgressBar* bar) : QAccessibleWidget(bar, QAccessible::StaticText) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -451,7 +452,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return QStringLiteral("Czas rundy");
+            return QStringLiteral("Czas rundy: zostało %1 s").arg(secondsLeft());
         if (t == QAccessible::Value)
             return QStringLiteral("zostało %1 s").arg(secondsLeft());
         return QAccessibleWidget::text(t);
@@ -468,12 +469,38 @@ private:
     int secondsLeft() const { return (qMax(0, bar()->maximum() - bar()->value()) + 9) / 10; }
 };
 
+// Pictures that only decorate (logo, badges, footer, the warm-up picture):
+// left out by screen readers, so that flat review reads the game alone.
+class DecorationAccessible : public QAccessibleWidget {
+public:
+    explicit DecorationAccessible(QWidget* picture) : QAccessibleWidget(picture, QAccessible::Graphic) {}
+    QString text(QAccessible::Text) const override { return {}; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        return s;
+    }
+};
+
+bool isDecoration(const QString& name)
+{
+    static const QStringList pictures{QStringLiteral("i_Logo"), QStringLiteral("i_AllRights"),
+                                      QStringLiteral("i_Graph"), QStringLiteral("i_Projekt_0"),
+                                      QStringLiteral("i_Projekt_1"), QStringLiteral("i_Text")};
+    return pictures.contains(name);
+}
+
 QAccessibleInterface* trefoliaInterface(const QString& className, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
     if (!formOf(widget))
         return nullptr;  // other windows keep Qt's own interfaces
     const QString name = widget->objectName();
+    // The window is a frame to AT-SPI, and active while it is the active
+    // window: Orca speaks the focus only inside an active frame.
+    if (className == QLatin1String("T_Form"))
+        return new QAccessibleWidget(widget, QAccessible::Window);
     if (className == QLatin1String("Panel")) {
         auto* panel = static_cast<Panel*>(widget);
         if (isShelf(panel))
@@ -484,13 +511,19 @@ QAccessibleInterface* trefoliaInterface(const QString& className, QObject* objec
             return new CaptionAccessible(panel, QAccessible::Pane);
         if (name == QLatin1String("p_Result_2"))
             return new ResultsAccessible(panel);
-        return nullptr;
+        if (name == QLatin1String("_Help"))
+            return new QAccessibleWidget(panel, QAccessible::Pane, QStringLiteral("Zasady gry"));
+        // Every other panel only groups controls; as a frame it would pass
+        // for a window of its own.
+        return new QAccessibleWidget(panel, QAccessible::Pane);
     }
     if (className == QLatin1String("ImageControl")) {
         if (isShelf(widget->parentWidget()))
             return new SlotAccessible(widget);
         if (name == QLatin1String("i_Help"))
-            return new QAccessibleWidget(widget, QAccessible::Graphic, QStringLiteral("Zasady gry"));
+            return new QAccessibleWidget(widget, QAccessible::StaticText, rulesText());
+        if (isDecoration(name))
+            return new DecorationAccessible(widget);
         return nullptr;
     }
     if (className == QLatin1String("FlatButton"))
@@ -535,6 +568,6 @@ void installAccessibility(T_Form* form)
         return true;
     }();
     Q_UNUSED(installed);
+    // The keys are told with the rules (F1), not at every start.
     form->setAccessibleName(QStringLiteral("Trefolia"));
-    form->setAccessibleDescription(KeyboardNavigator::keyList());
 }

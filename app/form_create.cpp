@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/accessibility.h"
+#include "app/announcements.h"
 #include "app/artwork.h"
 #include "app/cursors.h"
 #include "app/dialogs.h"
@@ -67,8 +68,9 @@ T_Form::T_Form(const StartupEnvironment& env, QWidget* parent) : QWidget(parent)
     buildLayout();
     connectHandlers();
     FormCreate();
-    // Keyboard play.
+    // Keyboard play, then what a screen reader is told unasked.
     new KeyboardNavigator(this);
+    installAnnouncements(this);
 }
 
 T_Form::~T_Form()

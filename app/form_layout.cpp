@@ -281,7 +281,7 @@ void T_Form::buildLayout()
     // The badge's hint pause follows the pointer even with no button held.
     i_Projekt_1->setMouseTracking(true);
     tb_Sound_2 = makeFlatButton(p_Play, QStringLiteral("tb_Sound_2"), QStringLiteral("sound"),
-                                QStringLiteral("Włacz / wyłącz dźwięki"), 0);
+                                QStringLiteral("Włącz / wyłącz dźwięki"), 0);
     tb_Sound_2->setGeometry(570, 103, 45, 45);
     tb_Sound_2->setCheckable(true);
 

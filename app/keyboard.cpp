@@ -6,6 +6,8 @@
 #include "app/t_form.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -85,9 +87,33 @@ bool KeyboardNavigator::eventFilter(QObject* watched, QEvent* event)
         ringWanted = false;
         updateRing();
         return false;
+    case QEvent::Hide:
+        if (watched == form->focusWidget())
+            handOnFocusOfVanishingShelf(static_cast<QWidget*>(watched));
+        return false;
     default:
         return false;
     }
+}
+
+void KeyboardNavigator::handOnFocusOfVanishingShelf(QWidget* shelf)
+{
+    // The focused shelf is leaving the table (removed, deleted): its nearest
+    // neighbour takes the focus now, before Qt walks it on in tab order and
+    // a screen reader says a shelf the pupil never chose. Shelves marked for
+    // the same deletion are passed over while others stand.
+    const QList<QWidget*> shelves = shelvesOnScreen();
+    if (!qobject_cast<Panel*>(shelf) || tagOf(shelf) < 100 || shelves.isEmpty())
+        return;
+    const QPoint centre = centreIn(form, shelf);
+    const auto marked = [](const QWidget* candidate) {
+        const QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(candidate));
+        return iface && iface->state().checked;
+    };
+    focusOn(*std::min_element(shelves.begin(), shelves.end(), [&](const QWidget* a, const QWidget* b) {
+        return std::make_tuple(marked(a), (centreIn(form, a) - centre).manhattanLength())
+               < std::make_tuple(marked(b), (centreIn(form, b) - centre).manhattanLength());
+    }));
 }
 
 bool KeyboardNavigator::keyPressed(const QKeyEvent& event)
@@ -121,6 +147,7 @@ bool KeyboardNavigator::keyPressed(const QKeyEvent& event)
     case Qt::Key_2:
     case Qt::Key_3:
     case Qt::Key_4:
+        letGoOfVanishingShelf(form->control(QStringLiteral("sb_Level_%1").arg(key - Qt::Key_1)), nullptr);
         clickIfUsable(form->control(QStringLiteral("sb_Level_%1").arg(key - Qt::Key_1)));
         break;
     case Qt::Key_U:
@@ -141,6 +168,7 @@ bool KeyboardNavigator::keyPressed(const QKeyEvent& event)
         break;
     }
     case Qt::Key_R:
+        letGoOfVanishingShelf(form->control(QStringLiteral("tb_Warm_Play")), form->control(QStringLiteral("tb_Warm_Play")));
         clickIfUsable(form->control(QStringLiteral("tb_Warm_Play")));
         break;
     case Qt::Key_D:
@@ -172,6 +200,21 @@ void KeyboardNavigator::clickIfUsable(QWidget* control)
     // As with the mouse: a hidden or disabled control takes no click.
     if (auto* button = qobject_cast<QAbstractButton*>(control); usable(button))
         button->click();
+}
+
+void KeyboardNavigator::letGoOfVanishingShelf(QWidget* control, QWidget* focusThen)
+{
+    // Hiding a focused shelf makes Qt walk the focus on over every control
+    // after it, and a screen reader says each. The shelves are about to
+    // leave the table: the focus goes straight to `focusThen` (or nowhere,
+    // until the deal puts it on its first shelf).
+    QWidget* focused = form->focusWidget();
+    if (!usable(control) || !shelvesOnScreen().contains(focused))
+        return;
+    if (usable(focusThen))
+        focusOn(focusThen);
+    else
+        focused->clearFocus();
 }
 
 void KeyboardNavigator::pressFocused()
@@ -301,8 +344,15 @@ void KeyboardNavigator::settle(QWidget* acted, QPoint actedCentre)
         updateRing();
         return;
     }
-    // Nothing usable keeps the focus (the game is over, the shelves are
-    // gone): the level button that starts the next game takes it.
+    // A game just decided keeps its shelves on the table, out of play: Qt
+    // has let go of the focus, and it stays unset, so that the pupil hears
+    // the outcome and nothing else; the next key (a level, Tab) takes it on.
+    if (Panel* frame = currentFrame(); frame->isVisible() && !frame->isEnabled()) {
+        updateRing();
+        return;
+    }
+    // Nothing usable keeps the focus (the shelves are gone): the level
+    // button that starts the next game takes it.
     const int level = form->playState().N_Level;
     QWidget* levelButton = level >= 0 ? form->control(QStringLiteral("sb_Level_%1").arg(level)) : nullptr;
     const QList<QWidget*> chain = focusChain();

@@ -21,7 +21,7 @@ class KeyboardNavigator : public QObject {
 public:
     explicit KeyboardNavigator(T_Form* form);
 
-    // The keys and what they do, as the window's accessible description and
+    // The keys and what they do, as the rules read to a screen reader and
     // the README give them.
     static QString keyList();
 
@@ -35,6 +35,9 @@ private:
     // True when the key is one of ours; it then goes no further.
     bool keyPressed(const QKeyEvent& event);
     void clickIfUsable(QWidget* control);
+    // Before a click on `control` that takes the focused shelf away.
+    void letGoOfVanishingShelf(QWidget* control, QWidget* focusThen);
+    void handOnFocusOfVanishingShelf(QWidget* shelf);
     void pressFocused();
     void moveAmongShelves(int key);
     void moveAlongChain(bool forward);

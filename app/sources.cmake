@@ -5,6 +5,7 @@ list(APPEND TREFOLIA_CORE_SOURCES
 )
 list(APPEND TREFOLIA_UI_SOURCES
   app/accessibility.cpp app/accessibility.h
+  app/announcements.cpp app/announcements.h
   app/action_guard.cpp app/action_guard.h
   app/artwork.cpp app/artwork.h
   app/command_line.cpp app/command_line.h

@@ -2,12 +2,16 @@
 // Guards the play without a mouse and what a screen reader reads: whole
 // games from the keys alone, the focus over the shelves on screen, keys
 // doing nothing where a click would do nothing, the focus ring seen only
-// after a key press, and the names, roles and states of the controls.
+// after a key press, the names, roles and states of the controls, and what
+// a screen reader is told unasked.
 
+#include "app/announcements.h"
+#include "app/keyboard.h"
 #include "play_fixture.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QSignalSpy>
 #include <QCryptographicHash>
 #include <QtTest>
 
@@ -224,12 +228,13 @@ private slots:
         QTest::newRow("delete") << "" << "sb_Delete" << "Usuwanie zaznaczonych półek" << button << -1 << "";
         QTest::newRow("warm-up") << "" << "tb_Warm_Play" << "Tryb gry: rozgrzewka" << check << 0 << "";
         QTest::newRow("timed play") << "k:R" << "tb_Warm_Play" << "Tryb gry: gra na czas" << check << 1 << "";
-        QTest::newRow("sound on") << "" << "tb_Sound_1" << "Dźwięk włączony" << check << 1 << "";
-        QTest::newRow("sound off") << "k:D" << "tb_Sound_2" << "Dźwięk wyłączony" << check << 0 << "";
+        QTest::newRow("sound on") << "" << "tb_Sound_1" << "Dźwięk włączony" << check << 1 << "Włącz / wyłącz dźwięki";
+        QTest::newRow("sound off") << "k:D" << "tb_Sound_2" << "Dźwięk wyłączony" << check << 0 << "Włącz / wyłącz dźwięki";
         QTest::newRow("rules") << "" << "tb_Help_0" << "Zasady gry" << button << -1 << "";
         QTest::newRow("message bar") << "k:2 k:W wrong k:Enter" << "p_Komunikat" << "Pomyłka! Graj dalej" << int(QAccessible::StaticText) << -1 << "";
         QTest::newRow("results table") << "k:R k:3 k:W match k:Enter" << "p_Result_2" << "Wyniki" << int(QAccessible::Table) << -1 << "";
-        QTest::newRow("round clock") << "k:R k:1 tick:15" << "clock" << "Czas rundy" << int(QAccessible::ProgressBar) << -1 << "";
+        QTest::newRow("round clock") << "k:R k:1 tick:15" << "clock" << "Czas rundy: zostało 119 s" << int(QAccessible::StaticText) << -1 << "";
+        QTest::newRow("window") << "" << "window" << "Trefolia" << int(QAccessible::Window) << -1 << "";
         QTest::newRow("shelf, level 1") << "k:1" << "wrong" << "" << int(QAccessible::ListItem) << -1 << "";
         QTest::newRow("shelf, level 4, marked") << "k:4 k:Z wrong k:Space" << "wrong" << "" << int(QAccessible::ListItem) << 1 << "zaznaczona";
         QTest::newRow("shelf, level 3, lost") << "k:3 match k:Enter" << "matching" << "" << int(QAccessible::ListItem) << -1 << "pasuje do opisu";
@@ -250,6 +255,7 @@ private slots:
         QObject* object = target == u"matching" ? f.shelf(f.ps().Correct_S)
                           : target == u"wrong"  ? f.shelf(f.wrongShelf())
                           : target == u"clock"  ? f.clock()
+                          : target == u"window" ? static_cast<QObject*>(f.form.get())
                                                 : f.form->control(target);
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
         QVERIFY(iface);
@@ -274,6 +280,110 @@ private slots:
         }
         if (target == u"clock")  // 1.5 s gone: 118.5 s left, said as 119
             QCOMPARE(iface->valueInterface()->currentValue().toInt(), 119);
+    }
+
+    // Orca takes the outermost frame for the window: the window alone is
+    // one, and decorations are left out.
+    void windowAndDecorations()
+    {
+        PlayFixture f;
+        for (QWidget* control : f.form->findChildren<QWidget*>()) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
+            QVERIFY2(iface->role() != QAccessible::Window && iface->role() != QAccessible::Border,
+                     qPrintable(control->objectName()));
+        }
+        for (const char* decoration : {"i_Logo", "i_AllRights", "i_Projekt_0", "i_Projekt_1"})
+            QVERIFY(QAccessible::queryAccessibleInterface(f.form->control(decoration))->state().invisible);
+        QVERIFY(!f.form->accessibleDescription().contains(u"Klawisze"));
+    }
+
+    // The focus moves only by the pupil's keys and by a deal: never over
+    // the shelves as they leave the table, never by itself after a game.
+    void focusMoves_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("last");   // the key watched
+        QTest::addColumn<QString>("focus");  // object name of the focus afterwards, "" none, "?" unchecked
+        QTest::addColumn<int>("moves");      // focus changes during that key
+        QTest::newRow("R from a shelf: to the switch") << "k:1 k:Right" << "R" << "tb_Warm_Play" << 1;
+        QTest::newRow("a deal from a shelf: its first shelf") << "k:3 k:End" << "4" << "P_Nr_9" << 2;
+        QTest::newRow("a won game keeps the focus off the buttons") << "k:1 k:W match" << "Enter" << "" << 1;
+        QTest::newRow("a level key after it deals") << "k:1 k:W match k:Enter" << "2" << "P_Nr_9" << 1;
+        QTest::newRow("a removed shelf: straight to its neighbour") << "k:1 wrong" << "Enter" << "?" << 1;
+        QTest::newRow("deleted shelves: straight to one that stays") << "k:4 k:Z k:Home k:Space k:Right k:Space k:Left" << "Delete" << "?" << 1;
+    }
+    void focusMoves()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, last);
+        QFETCH(QString, focus);
+        QFETCH(int, moves);
+        PlayFixture f;
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        run(f, script);
+        QSignalSpy changes(qApp, &QApplication::focusChanged);
+        press(f, last);
+        if (focus != u"?")
+            QCOMPARE(f.form->focusWidget() ? f.form->focusWidget()->objectName() : QString(), focus);
+        QCOMPARE(int(changes.count()), moves);
+    }
+
+    // At start the rules cover the window: only how to leave them and have
+    // them read is told, never the whole text unasked.
+    void rulesAtStart()
+    {
+        QTemporaryDir dir;
+        TestContent::writeContentDir(dir.path() + QStringLiteral("/Base"), 8);
+        T_Form form(StartupEnvironment{dir.path(), 96, {1280, 1024}});
+        QStringList announced;
+        connect(form.findChild<Announcer*>(), &Announcer::announced, this,
+                [&](const QString& text) { announced << text; });
+        form.show();
+        QCOMPARE(announced.size(), 1);
+        QVERIFY(announced[0].startsWith(u"Zasady gry.") && announced[0].contains(u"Esc"));
+        QVERIFY(!announced[0].contains(u"Klawisze") && announced[0].size() < 100);
+    }
+
+    // Told unasked, in order: the description after a deal, every message,
+    // a shelf's new mark, the rules when shown ("rules": the rules with the
+    // keys; "description": what the description reads).
+    void announcements_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("deal, mistake") << "k:2 k:W wrong k:Enter" << QStringList{"description", "Pomyłka! Graj dalej"};
+        QTest::newRow("deal, win") << "k:1 k:W match k:Enter" << QStringList{"description", "Brawo! Gra zakończona"};
+        QTest::newRow("mark, unmark") << "k:4 k:Z wrong k:Space k:Space" << QStringList{"description", "zaznaczona", "niezaznaczona"};
+        QTest::newRow("a mode key tells nothing") << "k:3 k:Z k:U k:Right" << QStringList{"description"};
+        QTest::newRow("timed play, warm-up") << "k:R k:R" << QStringList{"Gra na czas", "Rozgrzewka"};
+        QTest::newRow("a mistake repeated") << "k:2 k:W wrong k:Enter k:Enter" << QStringList{"description", "Pomyłka! Graj dalej", "Pomyłka! Graj dalej"};
+        QTest::newRow("round clock near its end, round over") << "k:R k:1 tick:1200" << QStringList{"Gra na czas", "description", "Zostało 60 s", "Zostało 30 s", "Zostało 10 s", "Upłynął czas! Koniec rundy"};
+        QTest::newRow("a mistake's charge passes a mark once") << "k:R k:2 tick:500 k:W wrong k:Enter" << QStringList{"Gra na czas", "description", "Pomyłka! Graj dalej", "Zostało 52 s"};
+        QTest::newRow("rules on F1, none on Esc") << "k:F1 k:Escape" << QStringList{"rules"};
+    }
+    void announcements()
+    {
+        QFETCH(QString, script);
+        QFETCH(QStringList, told);
+        PlayFixture f;
+        QStringList announced;
+        connect(f.form->findChild<Announcer*>(), &Announcer::announced, this,
+                [&](const QString& text) { announced << text; });
+        run(f, script);
+        const QString description =
+            QAccessible::queryAccessibleInterface(f.description())->text(QAccessible::Name);
+        for (QString& line : told)
+            if (line == u"description")
+                line = description;
+        if (told.contains(u"rules")) {
+            QCOMPARE(announced.size(), 1);
+            QVERIFY(announced[0].startsWith(u"Zasady gry. Znajdź półkę"));
+            QVERIFY(announced[0].contains(KeyboardNavigator::keyList()));
+            return;
+        }
+        QVERIFY(!description.isEmpty() || !told.contains(QString()));
+        QCOMPARE(announced, told);
     }
 };
 
