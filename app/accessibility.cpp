@@ -491,6 +491,19 @@ bool isDecoration(const QString& name)
     return pictures.contains(name);
 }
 
+// The rules picture, read as its words with the set's own word for its items.
+class RulesAccessible : public QAccessibleWidget {
+public:
+    explicit RulesAccessible(QWidget* picture) : QAccessibleWidget(picture, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        const T_Form* form = formOf(widget());
+        return rulesText(form ? form->setWord() : QString());
+    }
+};
+
 QAccessibleInterface* trefoliaInterface(const QString& className, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
@@ -521,7 +534,7 @@ QAccessibleInterface* trefoliaInterface(const QString& className, QObject* objec
         if (isShelf(widget->parentWidget()))
             return new SlotAccessible(widget);
         if (name == QLatin1String("i_Help"))
-            return new QAccessibleWidget(widget, QAccessible::StaticText, rulesText());
+            return new RulesAccessible(widget);
         if (isDecoration(name))
             return new DecorationAccessible(widget);
         return nullptr;

@@ -9,7 +9,8 @@
 #include <QAccessibleInterface>
 #include <QApplication>
 #include <QEvent>
-#include <QProgressBar>
+
+#include <utility>
 
 namespace announcements_detail {
 
@@ -54,12 +55,6 @@ bool isShelf(const QWidget* widget)
     return qobject_cast<const Panel*>(widget) && tag >= 100 && tag <= 211;
 }
 
-bool marked(QWidget* shelf)
-{
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(shelf);
-    return iface && iface->state().checked;
-}
-
 // Disabling a shelf frame at the end of a game makes Qt report the change
 // for every control inside both frames, a hundred reports at once; Orca
 // takes that for a flood and drops what follows, the outcome's message
@@ -101,28 +96,18 @@ Announcer::Announcer(T_Form* form) : QObject(form), form(form), help(form->contr
     iface = new announcements_detail::AnnouncerAccessible(this, form);
     id = QAccessible::registerAccessibleInterface(iface);
 
-    connect(form->control<Panel>(QStringLiteral("p_Komunikat")), &Panel::captionSet, this,
-            [this](const QString& message) {
-                if (!message.isEmpty())
-                    announce(message);
-            });
-    // Connected after the keyboard's own: the deal has put the focus on its
-    // first shelf, and the description follows that shelf's name.
+    // What the game changed, as the window shows it: the message bar, a
+    // new deal's description, a shelf marked or unmarked, the round clock.
+    connect(form, &T_Form::changeShown, this, &Announcer::follow);
+    // A deal's description is told once the deal has put the focus on its
+    // first shelf (the keyboard's part of a level press comes first), so the
+    // focus does not cut it short.
     for (int level = 0; level < 4; ++level)
         connect(form->control<QAbstractButton>(QStringLiteral("sb_Level_%1").arg(level)), &QAbstractButton::clicked,
-                this, &Announcer::announceDescription);
-    // The round clock, unasked, only as the end nears.
-    auto* clock = form->control<QProgressBar>(QStringLiteral("pb_Note"));
-    connect(clock, &QProgressBar::valueChanged, this, [this, clock] {
-        // Ticks of 100 ms; a part of a second counts as a whole one.
-        const int secondsLeft = (qMax(0, clock->maximum() - clock->value()) + 9) / 10;
-        for (const int mark : {10, 30, 60})
-            if (clockSeconds > mark && secondsLeft <= mark && secondsLeft > 0 && clock->isVisible()) {
-                announce(QStringLiteral("Zostało %1 s").arg(secondsLeft));
-                break;
-            }
-        clockSeconds = secondsLeft;
-    });
+                this, [this] {
+                    if (std::exchange(descriptionDealt, false))
+                        announceDescription();
+                });
     qApp->installEventFilter(this);
 }
 
@@ -148,37 +133,61 @@ bool Announcer::eventFilter(QObject* watched, QEvent* event)
     if (watched == help && event->type() == QEvent::Show) {
         // At start the rules cover the window unasked: only how to leave
         // them and have them read. Shown again (F1, a click), they are read whole.
-        announce(windowShown ? rulesText()
+        announce(windowShown ? rulesText(form->setWord())
                              : QStringLiteral("Zasady gry. Esc – ukrycie zasad, potem F1 – zasady przeczytane w całości."));
     }
-    const auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != form)
-        return false;
-    // A mark made or taken away by a key or a click on the focused shelf
-    // is told as the shelf's new state once the key or button is released.
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::MouseButtonPress:
-        pressedShelf = isShelf(form->focusWidget()) ? form->focusWidget() : nullptr;
-        wasMarked = pressedShelf && marked(pressedShelf);
-        break;
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonRelease:
-        if (pressedShelf && pressedShelf == form->focusWidget() && pressedShelf->isVisible()
-            && marked(pressedShelf) != wasMarked) {
-            wasMarked = !wasMarked;
-            QAccessible::State changed;
-            changed.checked = true;
-            QAccessibleStateChangeEvent stateChange(pressedShelf, changed);
-            QAccessible::updateAccessibility(&stateChange);
-            announce(wasMarked ? QStringLiteral("zaznaczona") : QStringLiteral("niezaznaczona"));
-        }
-        pressedShelf = nullptr;
-        break;
-    default:
-        break;
-    }
     return false;
+}
+
+void Announcer::follow(const GameChange& change)
+{
+    const bool dealt = change.has(GameEffect::ShowDescription);
+    for (const GameEffect& effect : change.effects) {
+        switch (effect.kind) {
+        case GameEffect::ShowMessage:
+            if (!effect.text.isEmpty())
+                announce(effect.text);
+            break;
+        case GameEffect::DrawShelf:
+            // A shelf drawn anew outside a deal was marked or unmarked.
+            if (!dealt)
+                announceMark(effect.shelf);
+            break;
+        case GameEffect::ShowClock:
+            announceClock(effect.value);
+            break;
+        default:
+            break;
+        }
+    }
+    descriptionDealt = descriptionDealt || dealt;
+}
+
+void Announcer::announceMark(int shelf)
+{
+    const GameModel& game = form->model();
+    const QString number = QString::number(shelf, 16).toUpper();
+    if (QWidget* panel = form->control(game.state().N_Level == 0 ? QStringLiteral("p_No_%1").arg(shelf)
+                                                                : QStringLiteral("P_Nr_%1").arg(number))) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent stateChange(panel, changed);
+        QAccessible::updateAccessibility(&stateChange);
+    }
+    announce(game.marked(shelf) ? QStringLiteral("zaznaczona") : QStringLiteral("niezaznaczona"));
+}
+
+void Announcer::announceClock(int ticks)
+{
+    // Ticks of 100 ms; a part of a second counts as a whole one. Unasked,
+    // only as the end nears.
+    const int secondsLeft = (qMax(0, form->model().clockMaximum() - ticks) + 9) / 10;
+    for (const int mark : {10, 30, 60})
+        if (clockSeconds > mark && secondsLeft <= mark && secondsLeft > 0) {
+            announce(QStringLiteral("Zostało %1 s").arg(secondsLeft));
+            break;
+        }
+    clockSeconds = secondsLeft;
 }
 
 void Announcer::announceDescription()
@@ -201,15 +210,17 @@ void installAnnouncements(T_Form* form)
     new Announcer(form);
 }
 
-QString rulesText()
+QString rulesText(const QString& pluralWord)
 {
     // The rules picture's words, with its two fixed numbers, then the keys.
-    return QStringLiteral("Zasady gry. Znajdź półkę, na której owoce są ułożone zgodnie z opisem. "
+    const QString items = pluralWord.isEmpty() ? QStringLiteral("owoce") : pluralWord;
+    return QStringLiteral("Zasady gry. Znajdź półkę, na której %1 są ułożone zgodnie z opisem. "
                           "Wybierz poziom gry, jeden z przycisków od 1 do 4 – tak zaczyna się runda. "
                           "W rozgrywce jedna runda trwa 120 sekund, a każdy błąd lub porzucenie gry "
-                          "kosztuje 30 sekund. Przeczytaj opis, jak owoce leżą obok siebie, i znajdź półkę, "
+                          "kosztuje 30 sekund. Przeczytaj opis, jak %1 leżą obok siebie, i znajdź półkę, "
                           "która do niego pasuje. Wybierz strategię, czyli jeden z trzech przycisków trybu gry: "
                           "usuń półkę, która nie pasuje do opisu; wskaż półkę, która pasuje do opisu; "
                           "zaznacz półki, które nie pasują do opisu, a potem usuń wszystkie zaznaczone półki. ")
+               .arg(items)
            + KeyboardNavigator::keyList() + QStringLiteral(" Powodzenia i dobrej zabawy!");
 }

@@ -5,14 +5,15 @@
 // new deal, a shelf's new mark, the rules appearing. The window therefore
 // owns one announcer, a notification to assistive technology (AT-SPI's
 // notification role, shown anew with each announcement), which carries each
-// of these in turn. The announcer reads the controls after the handlers have
-// run and never changes what the window shows.
+// of these in turn. It follows what each move of the game changed, as the
+// window shows it, and never changes what the window shows.
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 class QAccessibleEvent;
+struct GameChange;
 class QWidget;
 class T_Form;
 
@@ -37,23 +38,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void follow(const GameChange& change);
     void announceDescription();
+    void announceMark(int shelf);
+    void announceClock(int ticks);
 
     T_Form* form;
     QWidget* help;  // the rules overlay
     announcements_detail::AnnouncerAccessible* iface = nullptr;
     unsigned id = 0;
     bool windowShown = false;
+    bool descriptionDealt = false;  // a deal's description waits to be told
     int clockSeconds = 0;  // seconds left on the round clock at its last move
-    // The focused shelf and its mark when the key or the click began.
-    QPointer<QWidget> pressedShelf;
-    bool wasMarked = false;
 };
 
 // Makes the window's announcer (once the controls and the keyboard
 // navigator exist), and keeps Qt's floods of reports from drowning it.
 void installAnnouncements(T_Form* form);
 
-// The rules as text: the rules picture's words and the keys that play the
-// game. The rules overlay reads so to a screen reader.
-QString rulesText();
+// The rules as text: the rules picture's words, with the set's plural word
+// for its items (fruits when empty), and the keys that play the game. The
+// rules overlay reads so to a screen reader.
+QString rulesText(const QString& pluralWord = QString());

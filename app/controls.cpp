@@ -179,16 +179,13 @@ void Panel::setBevel(Bevel bevel, int width)
 
 void Panel::setCaption(const QString& caption)
 {
-    if (caption == m_caption) {
-        emit captionSet(m_caption);
+    if (caption == m_caption)
         return;
-    }
     m_caption = caption;
     // Screen readers read the caption (the message bar, the results): tell them.
     QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
     update();
-    emit captionSet(m_caption);
 }
 
 void Panel::setCaptionAlignment(Qt::Alignment alignment)

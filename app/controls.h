@@ -64,10 +64,6 @@ public:
 signals:
     void clicked(QWidget* sender);
     void mouseDown(QWidget* sender, Qt::MouseButton button, ShiftState shift, int x, int y);
-    // The caption has been set, to a new text or to the same again (a
-    // message repeated is news to a screen reader, which announces the
-    // message bar's).
-    void captionSet(const QString& caption);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

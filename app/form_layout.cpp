@@ -135,7 +135,7 @@ void T_Form::buildLayout()
     i_Text = makeImage(this, QStringLiteral("i_Text"), QRect(811, 124, 32, 32), 500);
 
     // The set's own word for its items, for the rules and the logo.
-    const QString pluralWord = PluralWord::read(environment.contentDirectory());
+    pluralWord = PluralWord::read(environment.contentDirectory());
 
     // Help overlay, covering the whole client area when shown.
     _Help = makePanel(this, QStringLiteral("_Help"), kHelpColor);

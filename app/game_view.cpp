@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QProgressBar>
+#include <utility>
 
 // What a move of the game changed, shown on the controls one effect after
 // another in the order the game made them: the shelf panels of a level's
@@ -95,8 +96,16 @@ void T_Form::ApplyModeCursor()
 
 void T_Form::showChange(const GameChange& change)
 {
-    for (const GameEffect& effect : change.effects)
+    // A box waits for the player: what came before it is told first.
+    GameChange shown;
+    for (const GameEffect& effect : change.effects) {
+        if (effect.kind == GameEffect::Tell && !shown.isEmpty())
+            emit changeShown(std::exchange(shown, {}));
         showEffect(effect);
+        shown.effects.append(effect);
+    }
+    if (!shown.isEmpty())
+        emit changeShown(shown);
 }
 
 void T_Form::showEffect(const GameEffect& effect)

@@ -115,9 +115,16 @@ public:
     int lastCue() const { return lastCueStarted; }
     int cuesStarted() const { return cueStartCount; }
 
+    // The set's plural word for its items ("zwierzęta"); empty for fruits.
+    const QString& setWord() const { return pluralWord; }
+
     // Controls by their names.
     template <class T = QWidget>
     T* control(const QString& name) const { return findChild<T*>(name); }
+
+signals:
+    // A move's change, just shown on the controls.
+    void changeShown(const GameChange& change);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -146,6 +153,7 @@ private:
     int cueStartCount = 0;
 
     StartupEnvironment environment;
+    QString pluralWord;
     GameModel game;
     PlayState& ps = game.state();
 

@@ -68,6 +68,8 @@ class TestKeyboardAccess : public QObject {
                 f.tick(arg.toInt());
             else if (step == u"mouse")
                 QTest::mouseClick(f.panel(QStringLiteral("p_Komunikat")), Qt::LeftButton);
+            else if (step == u"click-wrong")
+                f.clickShelf(f.wrongShelf(1));
         }
     }
     static void press(PlayFixture& f, const QString& name, bool shift = false, bool repeat = false)
@@ -355,6 +357,7 @@ private slots:
         QTest::newRow("deal, mistake") << "k:2 k:W wrong k:Enter" << QStringList{"description", "Pomyłka! Graj dalej"};
         QTest::newRow("deal, win") << "k:1 k:W match k:Enter" << QStringList{"description", "Brawo! Gra zakończona"};
         QTest::newRow("mark, unmark") << "k:4 k:Z wrong k:Space k:Space" << QStringList{"description", "zaznaczona", "niezaznaczona"};
+        QTest::newRow("a mark by the mouse") << "k:4 k:Z click-wrong" << QStringList{"description", "zaznaczona"};
         QTest::newRow("a mode key tells nothing") << "k:3 k:Z k:U k:Right" << QStringList{"description"};
         QTest::newRow("timed play, warm-up") << "k:R k:R" << QStringList{"Gra na czas", "Rozgrzewka"};
         QTest::newRow("a mistake repeated") << "k:2 k:W wrong k:Enter k:Enter" << QStringList{"description", "Pomyłka! Graj dalej", "Pomyłka! Graj dalej"};
