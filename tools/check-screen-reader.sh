@@ -82,5 +82,5 @@ for _ in $(seq 50); do
     kill -0 "$orca" 2>/dev/null || break
     sleep 0.1
 done
-"$python" "$tools/screen_reader_check.py" check "$out/orca.log" "$out/game.log" || status=$?
+"$python" "$tools/screen_reader_check.py" check "$out/orca.log" "$out/game.log" "$build/Base" || status=$?
 exit "$status"

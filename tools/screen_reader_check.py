@@ -6,7 +6,9 @@ and D-Bus session; three parts:
 
     screen_reader_check.py orca LOG              runs Orca, its debug log in LOG
     screen_reader_check.py play LOG GAME STEPS   plays, writes the steps to STEPS
-    screen_reader_check.py check LOG STEPS       checks LOG against STEPS
+    screen_reader_check.py check LOG STEPS [CONTENT]  checks LOG against STEPS
+                                                 (and the descriptions' grammar
+                                                 against CONTENT's item lists)
 
 Keys go through plain `xdotool key` to the focused window, so that Orca
 hears them as a pupil's keys. A step records where Orca's log stood before
@@ -50,6 +52,35 @@ CHECKS = [
 # Never said, anywhere in the session: the clock is in seconds.
 FORBIDDEN = [("no percentage", r"procent|percent|%",
               "Orca said a percentage: the round clock must be read in seconds")]
+
+# Where a description names an item, the case its sentence needs: the
+# nominative (form 0), genitive (1) or instrumental (2) of the item lists.
+CASES = [(r"pomiędzy (\w+) i (\w+)", 2), (r"\b(?:od|obok) (\w+)", 1), (r"leżą (\w+) i (\w+)", 0)]
+
+
+def item_forms(content):
+    """The three forms of every item of the content's lists, lower-cased."""
+    forms = [set(), set(), set()]
+    for name in ("F.tx", "G.tx", "H.tx"):
+        with open(os.path.join(content, name), encoding="utf-8-sig", errors="replace") as f:
+            for line in f:
+                for k in range(3):
+                    word = line[9 + 30 * k:39 + 30 * k].strip()
+                    if word:
+                        forms[k].add(word.lower())
+    return forms
+
+
+def grammar_faults(text, forms):
+    """What is wrong with a spoken description: a name in the wrong case, a
+    sentence begun in lower case."""
+    faults = []
+    for pattern, case in CASES:
+        for match in re.finditer(pattern, text):
+            faults += ["%r is not a form %d" % (w, case) for w in match.groups() if w.lower() not in forms[case]]
+    faults += ["a sentence begins with %r" % c for c in re.findall(r"(?:^|[.!?] )(\w)", text) if c.islower()]
+    return faults
+
 
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{'established")
 STEP_WAIT = 3.0     # seconds a step may take to be spoken
@@ -250,7 +281,7 @@ def play(log, game, steps_file):
 
 # ---- the checks
 
-def check(log, steps_file):
+def check(log, steps_file, content=None):
     said = speech_lines(log)
     steps = [json.loads(line) for line in open(steps_file, encoding="utf-8") if line.strip()]
     print("Orca said (%d lines):" % len(said))
@@ -279,6 +310,16 @@ def check(log, steps_file):
         if not missed:
             print("ok   %s (%d)" % (name, len(applicable)))
         failures += missed
+    if content:
+        forms = item_forms(content)
+        deals = [st for st in steps if st["kind"] == "deal" and st.get("expected")]
+        bad = [(st["expected"], grammar_faults(st["expected"], forms)) for st in deals]
+        bad = [(text, faults) for text, faults in bad if faults]
+        for text, faults in bad:
+            print("FAIL description in the cases of its sentence: %r: %s" % (text, "; ".join(faults)))
+        failures += len(bad)
+        if deals and not bad:
+            print("ok   description in the cases of its sentence (%d)" % len(deals))
     for name, pattern, failure in FORBIDDEN:
         bad = [s for _, s in said if re.search(pattern, s, re.IGNORECASE)]
         if bad:
@@ -298,7 +339,7 @@ def main():
         return run_orca(sys.argv[2])
     if len(sys.argv) == 5 and sys.argv[1] == "play":
         return play(*sys.argv[2:])
-    if len(sys.argv) == 4 and sys.argv[1] == "check":
+    if len(sys.argv) in (4, 5) and sys.argv[1] == "check":
         return check(*sys.argv[2:])
     print(__doc__, file=sys.stderr)
     return 2
