@@ -75,9 +75,13 @@ T_Form::T_Form(const StartupEnvironment& env, QWidget* parent) : QWidget(parent)
 
 T_Form::~T_Form()
 {
-    // The message hook reads controls that are about to go.
+    // The message hook, the keys and the announcements watch the whole
+    // application and read the game and controls that are about to go:
+    // they go first, before the controls hide on their way out.
     if (qApp)
         qApp->removeEventFilter(this);
+    qDeleteAll(findChildren<KeyboardNavigator*>(Qt::FindDirectChildrenOnly));
+    qDeleteAll(findChildren<Announcer*>(Qt::FindDirectChildrenOnly));
 }
 
 void T_Form::FormCreate()
