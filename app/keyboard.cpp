@@ -6,8 +6,6 @@
 #include "app/t_form.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
-#include <QAccessibleInterface>
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -106,9 +104,8 @@ void KeyboardNavigator::handOnFocusOfVanishingShelf(QWidget* shelf)
     if (!qobject_cast<Panel*>(shelf) || tagOf(shelf) < 100 || shelves.isEmpty())
         return;
     const QPoint centre = centreIn(form, shelf);
-    const auto marked = [](const QWidget* candidate) {
-        const QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(candidate));
-        return iface && iface->state().checked;
+    const auto marked = [this](const QWidget* candidate) {
+        return form->model().marked(tagOf(candidate) - form->playState().T_Level);
     };
     focusOn(*std::min_element(shelves.begin(), shelves.end(), [&](const QWidget* a, const QWidget* b) {
         return std::make_tuple(marked(a), (centreIn(form, a) - centre).manhattanLength())
@@ -347,7 +344,7 @@ void KeyboardNavigator::settle(QWidget* acted, QPoint actedCentre)
     // A game just decided keeps its shelves on the table, out of play: Qt
     // has let go of the focus, and it stays unset, so that the pupil hears
     // the outcome and nothing else; the next key (a level, Tab) takes it on.
-    if (Panel* frame = currentFrame(); frame->isVisible() && !frame->isEnabled()) {
+    if (currentFrame()->isVisible() && !form->model().takesClicks()) {
         updateRing();
         return;
     }
