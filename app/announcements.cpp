@@ -166,12 +166,9 @@ void Announcer::follow(const GameChange& change)
 void Announcer::announceMark(int shelf)
 {
     const GameModel& game = form->model();
-    // The shelf's own state change, for a screen reader that is listening
-    // (looking the panel up costs a walk over every control).
+    // The shelf's own state change, for a screen reader that is listening.
     if (QAccessible::isActive()) {
-        const QString number = QString::number(shelf, 16).toUpper();
-        if (QWidget* panel = form->control(game.state().N_Level == 0 ? QStringLiteral("p_No_%1").arg(shelf)
-                                                                    : QStringLiteral("P_Nr_%1").arg(number))) {
+        if (QWidget* panel = form->shelfPanel(game.state().N_Level, shelf)) {
             QAccessible::State changed;
             changed.checked = true;
             QAccessibleStateChangeEvent stateChange(panel, changed);

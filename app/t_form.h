@@ -102,6 +102,8 @@ public:
 
     // ---- what a move changed, on the controls (game_view.cpp)
     void showChange(const GameChange& change);
+    // The panel of shelf `shelf` in the frame of `level`; nullptr when none.
+    Panel* shelfPanel(int level, int shelf) const;
     void ApplyModeCursor();
 
     // ---- tiles and the description (shelf_drawing.cpp)
@@ -140,7 +142,6 @@ private:
     Panel* frameOf(int level) const;
     Panel* currentFrame() const { return frameOf(ps.N_Level); }
     QList<Panel*> shelfPanelsOf(int level) const;
-    Panel* shelfPanel(int level, int shelf) const;
     void showEffect(const GameEffect& effect);
     void resetShelfPanelsOf(int level, bool value);
     // Makes a move and shows it; what a move cut short by an exception had

@@ -362,31 +362,30 @@ void GameModel::win()
     }
 }
 
-void GameModel::chooseWarmUp()
+void GameModel::clearTable(const QString& message)
 {
+    // A new way of playing starts from an empty table and a still clock.
     setClock(0);
     ps.Correct_S = -1;
     layShelves(false);
-    setMessage(QStringLiteral("Rozgrzewka"));
+    setMessage(message);
     clearDescription();
     ps.Pause = true;
-    ps.B_Game = false;
-    ps.B_Round = false;
     ps.TCurT = 0;
     ps.Cnt_Sedno = 0;
+}
+
+void GameModel::chooseWarmUp()
+{
+    clearTable(QStringLiteral("Rozgrzewka"));
+    ps.B_Game = false;
+    ps.B_Round = false;
 }
 
 void GameModel::chooseTimed()
 {
     // B_Game and B_Round are the caller's: a level press sets both right afterwards.
-    setClock(0);
-    ps.Correct_S = -1;
-    layShelves(false);
-    setMessage(QStringLiteral("Gra na czas"));
-    clearDescription();
-    ps.Pause = true;
-    ps.TCurT = 0;
-    ps.Cnt_Sedno = 0;
+    clearTable(QStringLiteral("Gra na czas"));
 }
 
 // ---- moves

@@ -130,6 +130,7 @@ private:
     void mistake(int shelf);
     void abandon();
     void win();
+    void clearTable(const QString& message);
     void chooseWarmUp();
     void chooseTimed();
 
