@@ -28,7 +28,8 @@ LaunchChoice play(const QString& folder)
 
 QString helpText(const QList<QCommandLineOption>& options)
 {
-    QString text = QStringLiteral("Użycie: trefolia [--set NAZWA | --set FOLDER] [--list-sets]\n"
+    QString text = QStringLiteral("Użycie: trefolia [--set NAZWA | --set FOLDER] [--skala N | --skala auto] "
+                                  "[--kontrast] [--list-sets]\n"
                                   "Trefolia – znajdź półkę, na której przedmioty leżą zgodnie z opisem.\n"
                                   "Bez opcji gra zestawem z folderu Base obok programu.\n\nOpcje:\n");
     for (const QCommandLineOption& option : options) {
@@ -101,7 +102,14 @@ LaunchChoice chooseLaunch(const QStringList& arguments)
                                         QStringLiteral("wypisuje zainstalowane zestawy: nazwę, tabulator, folder"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("wypisuje tę pomoc"));
-    const QList<QCommandLineOption> options{setOption, listOption, helpOption};
+    const QCommandLineOption scaleOption(
+        QStringLiteral("skala"),
+        QStringLiteral("powiększa całe okno do N procent (100–300) albo, z auto, do skali pulpitu, "
+                       "na ile mieści się na ekranie"),
+        QStringLiteral("N|auto"));
+    const QCommandLineOption contrastOption(QStringLiteral("kontrast"),
+                                            QStringLiteral("wysoki kontrast dla słabowidzących (klawisz K)"));
+    const QList<QCommandLineOption> options{setOption, scaleOption, contrastOption, listOption, helpOption};
 
     QCommandLineParser parser;
     // "-platform offscreen" is one option of Qt's, not eight letters.
@@ -127,12 +135,33 @@ LaunchChoice chooseLaunch(const QStringList& arguments)
         return print(helpText(options));
     if (parser.isSet(listOption))
         return print(setList());
-    // --set as the last word has no value to take.
-    const bool valueMissing = arguments.size() > 1 && (arguments.last() == QLatin1String("--set") ||
-                                                       arguments.last() == QLatin1String("-set"));
-    if (valueMissing || (parser.isSet(setOption) && parser.value(setOption).isEmpty()))
+    // --set or --skala as the last word has no value to take.
+    const auto valueMissing = [&](const QCommandLineOption& option, const QString& name) {
+        const bool last = arguments.size() > 1 && (arguments.last() == QLatin1String("--") + name ||
+                                                   arguments.last() == QLatin1String("-") + name);
+        return last || (parser.isSet(option) && parser.value(option).isEmpty());
+    };
+    if (valueMissing(setOption, QStringLiteral("set")))
         return refuse(QStringLiteral("Po --set podaj nazwę zestawu albo jego folder (zob. trefolia --list-sets)."));
-    if (parser.isSet(setOption))
-        return chooseSet(parser.value(setOption));
-    return {};
+    int scalePercent = 0;
+    bool scaleAuto = false;
+    if (valueMissing(scaleOption, QStringLiteral("skala")))
+        return refuse(QStringLiteral("Po --skala podaj liczbę procent od 100 do 300 albo auto."));
+    if (parser.isSet(scaleOption)) {
+        const QString value = parser.value(scaleOption).trimmed();
+        bool number = false;
+        scalePercent = QString(value).remove(QLatin1Char('%')).toInt(&number);
+        scaleAuto = value == QLatin1String("auto");
+        if (scaleAuto)
+            scalePercent = 0;
+        else if (!number || scalePercent < 100 || scalePercent > 300)
+            return refuse(QStringLiteral("Skala „%1” jest nieprawidłowa: podaj liczbę procent od 100 do 300 "
+                                         "(na przykład --skala 150) albo --skala auto.")
+                              .arg(value));
+    }
+    LaunchChoice choice = parser.isSet(setOption) ? chooseSet(parser.value(setOption)) : LaunchChoice();
+    choice.scalePercent = scalePercent;
+    choice.scaleAuto = scaleAuto;
+    choice.highContrast = parser.isSet(contrastOption);
+    return choice;
 }

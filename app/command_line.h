@@ -8,6 +8,9 @@
 //                               the XDG data directories)
 //   trefolia --set FOLDER       the content directory FOLDER
 //   trefolia --list-sets        one line per installed set: name, tab, folder
+//   trefolia --skala N|auto     the whole window drawn at N per cent (100 to
+//                               300), or at the desktop's own scale where it fits
+//   trefolia --kontrast         the high-contrast view for low vision
 // Options the game does not know that begin with one dash are Qt's own
 // (-platform, -style …) and are left to it.
 
@@ -24,6 +27,11 @@ struct LaunchChoice {
     QString contentDir;  // Play: the chosen set's folder; empty: Base/ beside the program
     QString text;        // Print, Refuse: what to write, ending with a new line
     int exitCode = 0;
+    // Play: the scale asked for. No scale: the window at 100 %, as the
+    // start-up checks require; scaleAuto: the desktop's own scale.
+    int scalePercent = 0;  // 100 .. 300; 0: none asked for
+    bool scaleAuto = false;
+    bool highContrast = false;  // --kontrast
 };
 
 // What `arguments` (the program's name first) ask for. Never ends the

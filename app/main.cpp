@@ -68,6 +68,7 @@ int main(int argc, char* argv[])
     // The start-up checks and their boxes run while the window is made.
     StartupEnvironment environment = StartupEnvironment::fromSystem();
     environment.contentDir = choice.contentDir;
+    environment.highContrast = choice.highContrast;
     T_Form form(environment);
     _Form = &form;
     // Reproducible deals for the screen-reader check, which must know that

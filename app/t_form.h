@@ -32,6 +32,7 @@ struct StartupEnvironment {
     int screenDpi = 96;   // logical pixels per inch of the primary screen
     QSize screenSize;     // primary screen in pixels
     QString contentDir = QString();  // the chosen set's content directory; empty: Base/ beside the program
+    bool highContrast = false;       // --kontrast asked for the high-contrast view
 
     static StartupEnvironment fromSystem();
     // The content directory the game reads, with its trailing separator.
