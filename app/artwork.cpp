@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLocale>
 #include <QPainter>
@@ -29,9 +30,17 @@ struct Fill {
     QByteArray value;
 };
 
-QImage renderSvg(const QString& file, QSize size, const QList<Fill>& fills = {})
+// The screen's pixels per layout pixel: a scaled window's artwork is drawn
+// from its SVG at the screen's own resolution, never enlarged from 100 %.
+qreal screenRatio()
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1;
+}
+
+QImage renderSvg(const QString& file, QSize size, const QList<Fill>& fills = {}, qreal ratio = screenRatio())
+{
+    QImage image(QSize(qRound(size.width() * ratio), qRound(size.height() * ratio)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QFile source(QStringLiteral(":/assets/") + file);
     if (!source.open(QIODevice::ReadOnly)) {
@@ -73,13 +82,17 @@ QImage greyVersion(const QImage& up, QRgb key, bool pressed)
 
 QImage joinFrames(const std::array<QImage, 4>& frames)
 {
+    // Laid side by side pixel for pixel, in the frames' own pixels.
     const QSize f = frames[0].size();
     QImage strip(f.width() * 4, f.height(), QImage::Format_ARGB32);
     strip.fill(Qt::transparent);
-    QPainter painter(&strip);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int i = 0; i < 4; ++i)
-        painter.drawImage(i * f.width(), 0, frames[i]);
+    {
+        QPainter painter(&strip);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        for (int i = 0; i < 4; ++i)
+            painter.drawImage(QRect(QPoint(i * f.width(), 0), f), frames[i]);
+    }
+    strip.setDevicePixelRatio(frames[0].devicePixelRatio());
     return strip;
 }
 
@@ -308,9 +321,10 @@ QImage iconImage(int size)
 
 QIcon windowIcon()
 {
+    // The window manager asks for icons by their pixels.
     QIcon icon;
     for (int size : iconSizes())
-        icon.addPixmap(QPixmap::fromImage(iconImage(size)));
+        icon.addPixmap(QPixmap::fromImage(renderSvg("icon.svg", {size, size}, {}, 1)));
     return icon;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 
+#include "app/exit_status.h"
 #include "content/set_folder.h"
 #include "content/set_locations.h"
 
@@ -11,12 +12,10 @@
 
 namespace {
 
-constexpr int kRefusedStatus = 2;
-
 LaunchChoice refuse(const QString& text)
 {
     return {LaunchChoice::Action::Refuse, QString(), QStringLiteral("trefolia: ") + text + QLatin1Char('\n'),
-            kRefusedStatus};
+            ExitStatus::CommandLine};
 }
 
 LaunchChoice print(const QString& text) { return {LaunchChoice::Action::Print, QString(), text, 0}; }

@@ -271,7 +271,11 @@ void ImageControl::setPicture(const QImage& picture, bool transparentKey)
 QImage& ImageControl::bitmap()
 {
     if (m_picture.isNull()) {
-        m_picture = QImage(size(), QImage::Format_RGB32);
+        // As many pixels as the screen gives the control, so that a scaled
+        // window draws its tiles from the pictures themselves.
+        const qreal ratio = devicePixelRatioF();
+        m_picture = QImage(QSize(qRound(width() * ratio), qRound(height() * ratio)), QImage::Format_RGB32);
+        m_picture.setDevicePixelRatio(ratio);
         m_picture.fill(Qt::white);
     }
     return m_picture;
@@ -334,15 +338,19 @@ void FlatButton::setStrip(const QImage& strip)
 {
     m_strip = strip;
     const QPixmap keyed = keyedPixmap(strip);
-    const QSize fs = frameSize();
+    // The strip's own pixels, more than the layout's in a scaled window.
+    const int frameWidth = strip.width() / 4;
     for (int i = 0; i < 4; ++i)
-        m_frames[i] = keyed.isNull() ? QPixmap() : keyed.copy(i * fs.width(), 0, fs.width(), fs.height());
+        m_frames[i] = keyed.isNull() ? QPixmap() : keyed.copy(i * frameWidth, 0, frameWidth, strip.height());
     update();
 }
 
 QSize FlatButton::frameSize() const
 {
-    return m_strip.isNull() ? QSize() : QSize(m_strip.width() / 4, m_strip.height());
+    if (m_strip.isNull())
+        return QSize();
+    const QSizeF layout = m_strip.deviceIndependentSize();
+    return QSize(qRound(layout.width() / 4), qRound(layout.height()));
 }
 
 FlatButton::Frame FlatButton::currentFrame() const
@@ -366,7 +374,8 @@ void FlatButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QPixmap& frame = m_frames[currentFrame()];
     if (!frame.isNull()) {
-        const QPoint at((width() - frame.width()) / 2, (height() - frame.height()) / 2);
+        const QSize layout = frame.deviceIndependentSize().toSize();
+        const QPoint at((width() - layout.width()) / 2, (height() - layout.height()) / 2);
         painter.drawPixmap(at + (isDown() ? QPoint(1, 1) : QPoint()), frame);
     }
     // A flat button shows its frame only while the pointer is over it.

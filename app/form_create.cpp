@@ -4,6 +4,8 @@
 #include "app/artwork.h"
 #include "app/cursors.h"
 #include "app/dialogs.h"
+#include "app/display_scale.h"
+#include "app/exit_status.h"
 #include "app/hints.h"
 #include "app/keyboard.h"
 #include "app/result_format.h"
@@ -40,8 +42,14 @@ StartupEnvironment StartupEnvironment::fromSystem()
     StartupEnvironment env;
     env.programDir = QCoreApplication::applicationDirPath();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        env.screenDpi = qRound(screen->logicalDotsPerInch());
-        env.screenSize = screen->size();
+        bool ok = false;
+        const double globalFactor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+        // Qt reports the density per scaled pixel: a screen scaled by 2 at
+        // 96 ppi says 48. The check and its box want the desktop's own.
+        env.screenDpi = DisplayScale::desktopDensity(
+            {screen->logicalDotsPerInch(), screen->devicePixelRatio(), ok && globalFactor > 0 ? globalFactor : 1});
+        env.scale = screen->devicePixelRatio();
+        env.screenSize = DisplayScale::scaled(screen->size(), env.scale);
     }
     return env;
 }
@@ -128,11 +136,12 @@ void T_Form::FormCreate()
         ReportScreenDensity(environment.screenDpi);
         return;
     }
-    // 9., 10.
+    // 9., 10. A scaled window needs a screen as much larger, in device pixels.
     ps.Miss_LCD = false;
-    if (environment.screenSize.width() < kMinScreenWidth || environment.screenSize.height() < kMinScreenHeight) {
-        ReportScreenTooSmall(environment.screenSize.width(), environment.screenSize.height(), kMinScreenWidth,
-                             kMinScreenHeight);
+    const QSize needed = DisplayScale::scaled(QSize(kMinScreenWidth, kMinScreenHeight), environment.scale);
+    if (environment.screenSize.width() < needed.width() || environment.screenSize.height() < needed.height()) {
+        ReportScreenTooSmall(environment.screenSize.width(), environment.screenSize.height(), needed.width(),
+                             needed.height());
         ps.Miss_LCD = true;
         return;
     }
@@ -181,6 +190,17 @@ void T_Form::FormCreate()
 
     // 19.
     _HelpClick();
+}
+
+int T_Form::startupStatus() const
+{
+    if (ps.Miss_Base)
+        return ExitStatus::MissingContent;
+    if (ps.Miss_Resolution)
+        return ExitStatus::ScreenDensity;
+    if (ps.Miss_LCD)
+        return ExitStatus::ScreenTooSmall;
+    return ExitStatus::Played;
 }
 
 void T_Form::FormActivate()

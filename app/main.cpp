@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/action_guard.h"
 #include "app/command_line.h"
+#include "app/desktop_probe.h"
+#include "app/display_scale.h"
+#include "app/exit_status.h"
 #include "app/splash.h"
 #include "app/t_form.h"
 
@@ -30,10 +33,65 @@ public:
     }
 };
 
+// The factor the window is drawn at: none asked for, 1 (the layout in
+// real pixels, as the start-up checks require); else the one asked for,
+// or for `auto` the desktop's own where the window fits.
+double chosenFactor(const LaunchChoice& choice, int argc, char* argv[])
+{
+    if (choice.scalePercent > 0)
+        return choice.scalePercent / 100.0;
+    if (!choice.scaleAuto)
+        return 1;
+    const std::optional<DesktopProbe::Measure> measure = DesktopProbe::measure(argc, argv);
+    if (!measure)
+        return 1;
+    return DisplayScale::automaticFactor(DisplayScale::desktopScale(measure->desktop), measure->available);
+}
+
+// Qt's high-DPI scaling told to draw the whole window at `factor` and at
+// nothing else: the desktop's own factors are in it already, and fonts
+// given in points are laid out at 96 ppi like every other size of the
+// layout. Without a scale asked for, Qt's platform scaling stays off and
+// every size is a real pixel.
+void applyScale(bool scaleAsked, double factor)
+{
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    if (!scaleAsked) {
+        QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
+        return;
+    }
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    qunsetenv("QT_AUTO_SCREEN_SCALE_FACTOR");
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(factor));
+    qputenv("QT_FONT_DPI", "96");
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+}
+
+// After a refusal for the screen, the command that starts the game scaled
+// to fit: the command as typed, with --skala auto for any scale it had.
+QString scaledCommand(const QStringList& arguments)
+{
+    QStringList words;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--skala") || argument == QLatin1String("-skala")) {
+            ++i;
+            continue;
+        }
+        if (argument.startsWith(QLatin1String("--skala=")))
+            continue;
+        words << (argument.contains(QLatin1Char(' ')) ? QLatin1Char('"') + argument + QLatin1Char('"') : argument);
+    }
+    return words.join(QLatin1Char(' ')) + QStringLiteral(" --skala auto");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
+    if (qEnvironmentVariableIsSet(DesktopProbe::kVariable))
+        return DesktopProbe::measureAndPrint(argc, argv);
+
     // The set to play, or a list or a refusal that needs no window.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -45,9 +103,8 @@ int main(int argc, char* argv[])
         return choice.exitCode;
     }
 
-    // The program runs at 96 pixels per inch only; every size is a real pixel.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
+    const bool scaleAsked = choice.scaleAuto || choice.scalePercent > 0;
+    applyScale(scaleAsked, chosenFactor(choice, argc, argv));
 
     GameApplication app(argc, argv);
 
@@ -96,5 +153,13 @@ int main(int argc, char* argv[])
 
     const int result = app.exec();
     _Ue = nullptr;
-    return result;
+    const int refusal = form.startupStatus();
+    if (refusal == ExitStatus::ScreenDensity || refusal == ExitStatus::ScreenTooSmall) {
+        if (!choice.scaleAuto) {
+            const QString hint = QStringLiteral("trefolia: Aby gra dopasowała się do ekranu, uruchom ją poleceniem: %1\n")
+                                     .arg(scaledCommand(arguments));
+            std::fputs(hint.toLocal8Bit().constData(), stderr);
+        }
+    }
+    return refusal != ExitStatus::Played ? refusal : result;
 }

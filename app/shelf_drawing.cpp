@@ -67,7 +67,7 @@ void T_Form::DrawShelf(int shelf)
             continue;
         QImage& bitmap = image->bitmap();
         if (frameLayer.size() != bitmap.size())
-            frameLayer = TileFrameLayer(bitmap.size(), size, frame);
+            frameLayer = TileFrameLayer(bitmap.size(), size, frame, bitmap.devicePixelRatio());
         DrawTile(bitmap, picture, size, record.Mode == 1, frameLayer, pen, mark);
         image->refresh();
     }

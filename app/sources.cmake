@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Application shell: start-up, window, displays, sound and presenter, splash.
 list(APPEND TREFOLIA_CORE_SOURCES
+  app/display_scale.cpp app/display_scale.h
   app/result_format.cpp app/result_format.h
 )
 list(APPEND TREFOLIA_UI_SOURCES
@@ -11,7 +12,9 @@ list(APPEND TREFOLIA_UI_SOURCES
   app/command_line.cpp app/command_line.h
   app/controls.cpp app/controls.h
   app/cursors.cpp app/cursors.h
+  app/desktop_probe.cpp app/desktop_probe.h
   app/dialogs.cpp app/dialogs.h
+  app/exit_status.h
   app/focus_ring.cpp app/focus_ring.h
   app/form_create.cpp
   app/form_displays.cpp

@@ -29,10 +29,11 @@ class QLabel;
 // What the start-up checks read from the machine. Tests give their own.
 struct StartupEnvironment {
     QString programDir;   // directory of the running program, no trailing separator needed
-    int screenDpi = 96;   // logical pixels per inch of the primary screen
-    QSize screenSize;     // primary screen in pixels
+    int screenDpi = 96;   // pixels per inch the desktop draws text at, on the primary screen
+    QSize screenSize;     // primary screen in device pixels
     QString contentDir = QString();  // the chosen set's content directory; empty: Base/ beside the program
     bool highContrast = false;       // --kontrast asked for the high-contrast view
+    double scale = 1;                // the factor Qt draws the layout at
 
     static StartupEnvironment fromSystem();
     // The content directory the game reads, with its trailing separator.
@@ -62,6 +63,9 @@ public:
     // ---- app/: start-up (form_create.cpp)
     void FormCreate();
     void FormActivate();
+    // The program's exit status for the start-up checks' verdict: 0 when
+    // they passed, else the refusal's (app/exit_status.h).
+    int startupStatus() const;
 
     // ---- app/: displays of the window (form_displays.cpp)
     void _HelpClick();

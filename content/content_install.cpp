@@ -306,7 +306,7 @@ QString menuEntry(const QString& name, const QString& pluralWord, const QString&
                           "Type=Application\n"
                           "Name=Trefolia — %1\n"
                           "Comment=Łamigłówka logiczna z zestawem „%2”\n"
-                          "Exec=%3 --set %2\n"
+                          "Exec=%3 --skala auto --set %2\n"
                           "Icon=trefolia\n"
                           "Terminal=false\n"
                           "Categories=Education;Game;LogicGame;\n")

@@ -122,8 +122,9 @@ void DescriptionView::InsertPicture(const QString& name, const QImage& bitmap)
     m_document->addResource(QTextDocument::ImageResource, QUrl(resource), m_pictures.last());
     QTextImageFormat format;
     format.setName(resource);
-    format.setWidth(bitmap.width());
-    format.setHeight(bitmap.height());
+    // In layout pixels: a picture drawn for a scaled window has more of its own.
+    format.setWidth(bitmap.deviceIndependentSize().width());
+    format.setHeight(bitmap.deviceIndependentSize().height());
     format.setVerticalAlignment(QTextCharFormat::AlignNormal);   // bottom edge on the baseline
     m_caret.insertImage(format);
 }

@@ -31,6 +31,16 @@ void roundRect(QPainter& canvas, const QColor& colour, int width, int x1, int y1
     canvas.drawRoundedRect(border, r / 2.0, r / 2.0, Qt::AbsoluteSize);
 }
 
+// The picture scaled once, from its own pixels, to the square's device
+// pixels, so that a scaled window's tile is as sharp as the picture allows.
+QImage stretched(const QImage& picture, QSize square, qreal devicePixelRatio)
+{
+    const QSize device(qRound(square.width() * devicePixelRatio), qRound(square.height() * devicePixelRatio));
+    QImage scaled = picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(devicePixelRatio);
+    return scaled;
+}
+
 }  // namespace
 
 void DrawTileFrame(QImage& bitmap, int size, const QColor& frame)
@@ -87,11 +97,9 @@ void DrawTile(QImage& bitmap, const QImage& picture, int size, bool marked,
         if (surface.isActive()) {
             surface.setRenderHint(QPainter::Antialiasing, true);
             surface.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            if (!picture.isNull()) {
-                // Stretched to the square whatever its own size and aspect.
-                surface.drawImage(square.topLeft(),
-                                  picture.scaled(square.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-            }
+            // Stretched to the square whatever its own size and aspect.
+            if (!picture.isNull())
+                surface.drawImage(square.topLeft(), stretched(picture, square.size(), bitmap.devicePixelRatio()));
             if (marked)
                 surface.fillRect(square, mark);
         }
@@ -102,9 +110,10 @@ void DrawTile(QImage& bitmap, const QImage& picture, int size, bool marked,
         DrawTileOutline(surface, pen, size);
 }
 
-QImage TileFrameLayer(const QSize& bitmapSize, int size, const QColor& frame)
+QImage TileFrameLayer(const QSize& bitmapSize, int size, const QColor& frame, qreal devicePixelRatio)
 {
     QImage layer(bitmapSize, QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(devicePixelRatio);
     layer.fill(Qt::transparent);
     DrawTileFrame(layer, size, frame);
     return layer;
@@ -120,8 +129,7 @@ void DrawTile(QImage& bitmap, const QImage& picture, int size, bool marked,
     surface.setRenderHint(QPainter::Antialiasing, true);
     surface.setRenderHint(QPainter::SmoothPixmapTransform, true);
     if (!picture.isNull())
-        surface.drawImage(square.topLeft(),
-                          picture.scaled(square.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        surface.drawImage(square.topLeft(), stretched(picture, square.size(), bitmap.devicePixelRatio()));
     if (marked)
         surface.fillRect(square, mark);
     surface.drawImage(0, 0, frameLayer);

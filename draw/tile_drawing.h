@@ -39,7 +39,8 @@ void DrawTileOutline(QPainter& surface, const QPen& pen, int size);
 // so laying it over a tile gives the very pixels DrawTileFrame gives; a
 // shelf makes it once for all its tiles instead of stroking eleven wide
 // rounded rectangles per tile. `frame` must be opaque.
-QImage TileFrameLayer(const QSize& bitmapSize, int size, const QColor& frame);
+// A bitmap drawn for a scaled window passes its device pixel ratio.
+QImage TileFrameLayer(const QSize& bitmapSize, int size, const QColor& frame, qreal devicePixelRatio = 1);
 
 // One whole tile into the top-left s × s square of `bitmap`, in the order
 // picture, mark, frame, outline, so that the mark never tints the frame

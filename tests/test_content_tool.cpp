@@ -670,7 +670,8 @@ void ContentTool::installKeepsThePreviousSet()
         QVERIFY(!QFileInfo::exists(data.filePath(QStringLiteral("applications"))));
         return;
     }
-    // The set's menu entry starts the game on it under its plural word.
+    // The set's menu entry starts the game on it under its plural word,
+    // scaled to fit the desktop.
     QFile entry(installed.menuEntry);
     QCOMPARE(QFileInfo(entry).absolutePath(), data.filePath(QStringLiteral("applications")));
     QVERIFY(entry.open(QIODevice::ReadOnly));
@@ -678,7 +679,7 @@ void ContentTool::installKeepsThePreviousSet()
     QVERIFY2(text.contains(source == QLatin1String("user restore") ? QStringLiteral("\nName=Trefolia — Base\n")
                                                                    : QStringLiteral("\nName=Trefolia — zwierzęta\n")),
              qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("trefolia --set ") + name + QLatin1Char('\n')), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("trefolia --skala auto --set ") + name + QLatin1Char('\n')), qPrintable(text));
     const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (!validator.isEmpty()) {
         QProcess check;

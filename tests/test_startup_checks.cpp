@@ -7,6 +7,8 @@
 #include "app/artwork.h"
 #include "app/command_line.h"
 #include "app/cursors.h"
+#include "app/display_scale.h"
+#include "app/exit_status.h"
 #include "app/hints.h"
 #include "app/startup_messages.h"
 #include "app/t_form.h"
@@ -244,6 +246,7 @@ private slots:
         QCOMPARE(recorder.boxes.size(), 1);
         compareBox(recorder.boxes[0], "Brak " + dir.path() + "/Base/" + reported, kRefused);
         QVERIFY(form.playState().Miss_Base);
+        QCOMPARE(form.startupStatus(), ExitStatus::MissingContent);
         QVERIFY(!form.playState().Miss_Resolution);
     }
 
@@ -326,6 +329,93 @@ private slots:
                        "Własności MONITORA");
             QCOMPARE(form.playState().N_Level, 0);
         }
+    }
+
+    // The scale the window is drawn at, from what the desktop reports and
+    // what was asked for (0: nothing, -1: auto, else per cent), and the
+    // start-up checks made at it: the factor chosen, then the box of a
+    // refusal (none: the game starts) and the exit status.
+    void scaleChoice_data()
+    {
+        QTest::addColumn<double>("logicalDpi");  // as Qt reports it with its platform scaling off
+        QTest::addColumn<double>("pixelRatio");
+        QTest::addColumn<double>("globalFactor");
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("status");
+        const QSize small(1366, 768), full(1920, 1080), large(2560, 1440);
+        const QString density = "Rozdzielczość monitora jest ustawiona niestandardowo na %1 ppi - program nie może "
+                                "być uruchomiony";
+        const QString size = "Wielkość monitora wynosi %1 x%2. Wielkość programu to %3 x %4. Program nie mieści "
+                             "się na ekranie monitora i nie zostanie uruchomiony.";
+        const int played = ExitStatus::Played, refusedDensity = ExitStatus::ScreenDensity,
+                  tooSmall = ExitStatus::ScreenTooSmall;
+        // Desktop scales 1, 1.25 (Xft.dpi 120), 1.5 and 2 (QT_SCREEN_SCALE_FACTORS) with --skala auto.
+        const struct { const char* name; double dpi, ratio; } desktops[] = {
+            {"1", 96, 1}, {"1.25", 120, 1}, {"1.5", 64, 1.5}, {"2", 48, 2}};
+        const struct { QSize screen; double factors[4]; } screens[] = {
+            {small, {1, 1.25, 1.25, 1.25}}, {full, {1, 1.25, 1.5, 1.75}}, {large, {1, 1.25, 1.5, 2}}};
+        for (const auto& screen : screens)
+            for (int d = 0; d < 4; ++d)
+                QTest::addRow("auto, desktop %s, %dx%d", desktops[d].name, screen.screen.width(), screen.screen.height())
+                    << desktops[d].dpi << desktops[d].ratio << 1.0 << screen.screen << -1 << screen.factors[d] << ""
+                    << played;
+        QTest::newRow("auto, desktop 2 by Xft.dpi 192") << 192.0 << 1.0 << 1.0 << full << -1 << 1.75 << "" << played;
+        QTest::newRow("auto, desktop 2 by QT_SCALE_FACTOR") << 96.0 << 2.0 << 2.0 << large << -1 << 2.0 << "" << played;
+        QTest::newRow("auto, a panel takes 40 rows") << 96.0 << 1.75 << 1.75 << QSize(1920, 1040) << -1 << 1.5 << ""
+                                                    << played;
+        QTest::newRow("auto, not even 100 % fits")
+            << 120.0 << 1.0 << 1.0 << QSize(1024, 576) << -1 << 1.0 << size.arg(1024).arg(576).arg(800).arg(600)
+            << tooSmall;
+        QTest::newRow("asked 150 %") << 120.0 << 1.0 << 1.0 << full << 150 << 1.5 << "" << played;
+        QTest::newRow("asked 100 % on large text") << 120.0 << 1.0 << 1.0 << small << 100 << 1.0 << "" << played;
+        QTest::newRow("asked 200 %, too large")
+            << 96.0 << 1.0 << 1.0 << small << 200 << 2.0 << size.arg(1366).arg(768).arg(1600).arg(1200) << tooSmall;
+        QTest::newRow("asked 300 %, too large")
+            << 96.0 << 1.0 << 1.0 << large << 300 << 3.0 << size.arg(2560).arg(1440).arg(2400).arg(1800) << tooSmall;
+        // Nothing asked for: the checks at 100 %, with the desktop's real density.
+        QTest::newRow("bare, 96 ppi") << 96.0 << 1.0 << 1.0 << small << 0 << 1.0 << "" << played;
+        QTest::newRow("bare, large text") << 120.0 << 1.0 << 1.0 << full << 0 << 1.0 << density.arg(120)
+                                          << refusedDensity;
+        QTest::newRow("bare, screen scaled by 2") << 48.0 << 2.0 << 1.0 << QSize(1920, 1200) << 0 << 2.0
+                                                  << density.arg(192) << refusedDensity;
+        QTest::newRow("bare, screen scaled by 1.5") << 64.0 << 1.5 << 1.0 << full << 0 << 1.5 << density.arg(144)
+                                                    << refusedDensity;
+        QTest::newRow("bare, QT_SCALE_FACTOR 2") << 96.0 << 2.0 << 2.0 << full << 0 << 2.0
+                                                 << size.arg(1920).arg(1080).arg(1600).arg(1200) << tooSmall;
+    }
+    void scaleChoice()
+    {
+        QFETCH(double, logicalDpi);
+        QFETCH(double, pixelRatio);
+        QFETCH(double, globalFactor);
+        QFETCH(QSize, screen);
+        QFETCH(int, asked);
+        QFETCH(double, factor);
+        QFETCH(QString, box);
+        QFETCH(int, status);
+        const DisplayScale::Desktop desktop{logicalDpi, pixelRatio, globalFactor};
+        // A scale asked for replaces the desktop's factors by its own and
+        // lays out point sizes at 96 ppi; nothing asked for, Qt draws at the
+        // desktop's ratio and the density is the desktop's.
+        double chosen = pixelRatio;
+        int dpi = DisplayScale::desktopDensity(desktop);
+        if (asked != 0) {
+            chosen = asked > 0 ? asked / 100.0 : DisplayScale::automaticFactor(DisplayScale::desktopScale(desktop), screen);
+            dpi = DisplayScale::desktopDensity({96, chosen, chosen});
+        }
+        QCOMPARE(chosen, factor);
+        QTemporaryDir dir;
+        StartupEnvironment env = programIn(dir, {}, dpi, screen);
+        env.scale = chosen;
+        BoxRecorder recorder;
+        T_Form form(env);
+        QCOMPARE(recorder.boxes.size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty())
+            QCOMPARE(recorder.boxes[0].text, box);
+        QCOMPARE(form.startupStatus(), status);
     }
 
     void stateAfterSuccessfulStart()
