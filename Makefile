@@ -12,7 +12,7 @@ PACKAGES := cmake g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean check-sanitize package check-package check-screen-reader
+.PHONY: all deps configure build run test bench clean check-sanitize package check-package check-screen-reader check-scaling
 
 all: build
 
@@ -106,3 +106,14 @@ SCREEN_READER_PACKAGES := xvfb xdotool dbus at-spi2-core python3-pyatspi orca \
 check-screen-reader: build
 	$(call install_missing,$(SCREEN_READER_PACKAGES))
 	tools/check-screen-reader.sh $(BUILD_DIR)
+
+# check-scaling: the game started as its menu starts it (--skala auto) on
+# desktops with large text (Xft.dpi 120, 144, 192) and scaled screens
+# (QT_SCREEN_SCALE_FACTORS 1.5, 2) at 1920x1080 and 1366x768, each under
+# Xvfb with openbox, its window's size checked; then every refused start's
+# exit status. Screenshots and logs in $(BUILD_DIR)/scaling/.
+SCALING_PACKAGES := xvfb xdotool openbox x11-xserver-utils imagemagick
+
+check-scaling: build
+	$(call install_missing,$(SCALING_PACKAGES))
+	tools/check-scaling.sh $(BUILD_DIR)
