@@ -7,6 +7,9 @@
 //   1. one LoadArchivePicture against QImage::loadFromData of the same bytes
 //   2. a whole level-1 and level-4 deal (PrepareGame + DealShelves3/4)
 //   3. one mark click (mode 2) on a shelf panel
+//   3a. the level-4 deal and the mark click with the window painted at
+//       200 %, by a copy of the benchmark drawn by Qt at that scale,
+//       against the same figures at 100 % of this run
 //   4. start-up of the game as a whole process, to the main window shown
 //   5. resident memory after start-up and after 1,000 deals
 
@@ -31,6 +34,7 @@
 #include <ctime>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -177,6 +181,50 @@ void paintPending()
     QCoreApplication::processEvents();
 }
 
+// The level-4 deal and the mark click, each with the window painted, in
+// milliseconds of this thread's CPU time (two processes are compared, and
+// the machine may be busy); leaves the form in mode 0.
+struct PaintedFigures {
+    double deal = 0;
+    double mark = 0;
+};
+
+PaintedFigures dealAndMarkPainted(T_Form& form)
+{
+    PaintedFigures figures;
+    timeEach(100, [&] { dealLevel(form, 3); paintPending(); });
+    figures.deal = lastCpuMedianUs / 1000.0;
+    form.control<FlatButton>(QStringLiteral("sb_Mode_2"))->click();
+    dealLevel(form, 3);
+    paintPending();
+    Panel* shelf = form.control<Panel>(QStringLiteral("P_Nr_0"));
+    timeEach(300, [&] { form.p_Nr_MouseDown(shelf, Qt::LeftButton, {}, 1, 1); paintPending(); });
+    figures.mark = lastCpuMedianUs / 1000.0;
+    form.control<FlatButton>(QStringLiteral("sb_Mode_0"))->click();
+    return figures;
+}
+
+// The benchmark's copy that measures at another scale prints its figures
+// on one line after this word.
+constexpr char kScaledVariable[] = "TREFOLIA_BENCH_SCALED";
+
+// The copy's figures at QT_SCALE_FACTOR `factor`; nothing when it failed.
+std::optional<PaintedFigures> scaledFigures(const QString& programDir, const char* factor)
+{
+    QProcess copy;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kScaledVariable), QStringLiteral("1"));
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(factor));
+    copy.setProcessEnvironment(environment);
+    copy.start(QCoreApplication::applicationFilePath(), {programDir});
+    if (!copy.waitForFinished(600000) || copy.exitCode() != 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = copy.readAllStandardOutput().trimmed().split(' ');
+    if (fields.size() != 3 || fields[0] != "scaled")
+        return std::nullopt;
+    return PaintedFigures{fields[1].toDouble(), fields[2].toDouble()};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -184,6 +232,9 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    const bool scaledCopy = qEnvironmentVariableIsSet(kScaledVariable);
+    if (scaledCopy)
+        QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
 
@@ -193,6 +244,19 @@ int main(int argc, char* argv[])
     if (!QFileInfo::exists(base + QStringLiteral("E.bt"))) {
         std::fprintf(stderr, "no content in %s\n", qPrintable(base));
         return 2;
+    }
+    if (scaledCopy) {
+        T_Form form(StartupEnvironment{programDir, 96, {1280, 1024}});
+        form._HelpClick();
+        form.seedRandom(1);
+        form.show();
+        for (int level = 0; level < 4; ++level) {
+            dealLevel(form, level);
+            paintPending();
+        }
+        const PaintedFigures figures = dealAndMarkPainted(form);
+        std::printf("scaled %.6f %.6f\n", figures.deal, figures.mark);
+        return 0;
     }
     std::printf("Trefolia benchmark, content %s, %d cores\n", qPrintable(base), QThread::idealThreadCount());
     std::printf("%-58s %10s %-5s\n", "figure (median)", "value", "unit");
@@ -259,6 +323,23 @@ int main(int argc, char* argv[])
                median(timeEach(300, [&] { form.p_Nr_MouseDown(shelf, Qt::LeftButton, {}, 1, 1); paintPending(); })) / 1000.0,
                "ms", 2.0, "< 2 ms", true);
         form.control<FlatButton>(QStringLiteral("sb_Mode_0"))->click();
+    }
+
+    // 3a. At 200 %: a copy of the benchmark, drawn by Qt at that scale,
+    // measured right after the same figures at 100 % here.
+    {
+        const PaintedFigures here = dealAndMarkPainted(form);
+        if (const std::optional<PaintedFigures> scaled = scaledFigures(programDir, "2")) {
+            std::printf("%-58s %10.3f ms  (100 %%: %.3f ms)\n", "level-4 deal, window painted, at 200 % (CPU time)",
+                        scaled->deal, here.deal);
+            report("  ratio 200 % / 100 %", scaled->deal / here.deal, "", 3.0, "<= 3");
+            std::printf("%-58s %10.3f ms  (100 %%: %.3f ms)\n", "mark click, window painted, at 200 % (CPU time)",
+                        scaled->mark, here.mark);
+            report("  ratio 200 % / 100 %", scaled->mark / here.mark, "", 3.0, "<= 3");
+        } else {
+            std::fprintf(stderr, "the benchmark at 200 %% gave no figures\n");
+            ++failures;
+        }
     }
 
     // 5. Memory: 1,000 more deals over all levels, each followed by the
