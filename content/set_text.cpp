@@ -4,6 +4,7 @@
 #include "content/game_error.h"
 #include "content/windows1250.h"
 
+#include <QByteArrayList>
 #include <QStringDecoder>
 
 namespace SetText {
@@ -28,6 +29,30 @@ bool isCommonPunctuation(char16_t c)
     for (const char16_t mark : marks)
         if (c == mark)
             return true;
+    return false;
+}
+
+// True when some line of `bytes` is UTF-8 Polish text: valid UTF-8 with
+// letters beyond ASCII, every one of them Latin. A Windows-1250 line
+// seldom passes for UTF-8, and then gives letters of other scripts
+// ("PÓŁKA" reads "PӣKA"), so such a line is the editor's own UTF-8.
+bool hasUtf8TextLine(const QByteArray& bytes)
+{
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (firstNonUtf8(line) >= 0)
+            continue;
+        bool beyondAscii = false;
+        bool latin = true;
+        for (const QChar c : QString::fromUtf8(line)) {
+            if (c.unicode() < 0x80)
+                continue;
+            beyondAscii = true;
+            if (c.script() != QChar::Script_Latin && !isCommonPunctuation(c.unicode()))
+                latin = false;
+        }
+        if (beyondAscii && latin)
+            return true;
+    }
     return false;
 }
 
@@ -119,6 +144,16 @@ Decoded decode(const QByteArray& bytes, const QString& fileName)
     const qsizetype bad = firstNonUtf8(bytes);
     if (bad < 0)
         return {QString::fromUtf8(bytes), {}};
+    // A UTF-8 file with one line from elsewhere (pasted in another
+    // encoding, or a stray byte) read whole as Windows-1250 would turn
+    // every Polish letter of its other lines into garbage.
+    if (hasUtf8TextLine(bytes))
+        throw GameError(QStringLiteral("%1, wiersz %2: plik jest zapisany jako UTF-8, ale ten wiersz nie jest tekstem "
+                                       "UTF-8 (wklejony z pliku w innym kodowaniu albo z przypadkowym bajtem). Popraw "
+                                       "polskie litery w tym wierszu i zapisz plik jako UTF-8 (w Notatniku: „Zapisz "
+                                       "jako…”, Kodowanie: UTF-8).")
+                            .arg(fileName)
+                            .arg(lineOf(bytes, bad)));
     if (readsAsWindows1250(bytes))
         return {Windows1250::decode(bytes),
                 QStringLiteral("%1 jest zapisany w kodowaniu Windows-1250; odczytano go jako Windows-1250. Zapisz go "

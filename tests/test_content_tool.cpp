@@ -473,6 +473,11 @@ void ContentTool::setFolderTextsAndFaults_data()
     QTest::newRow("and the teacher is told") << "1F347" << "G.txt" << pencil + words << "warnings"
                                              << "G.txt jest zapisany w kodowaniu Windows-1250; odczytano go jako "
                                                 "Windows-1250. Zapisz go jako UTF-8";
+    QTest::newRow("Windows-1250 in capitals is still Windows-1250")
+        << "1F347" << "G.txt" << "00000 P\xd3\xa3KA P\xd3\xa3KI P\xd3\xa3K\xb9\n" + words << "text" << "PÓŁKA";
+    QTest::newRow("one Windows-1250 line in a UTF-8 file is refused")
+        << "1F347" << "G.txt" << "00000 Kredka Kredki Kredk\xc4\x85\n" + words + "00005 Tablica Tablicy Tablic\xb9\n"
+        << "faults" << "G.txt, wiersz 6: plik jest zapisany jako UTF-8, ale ten wiersz nie jest tekstem UTF-8";
     QTest::newRow("pictures.txt in Windows-1250")
         << "1F347" << "pictures.txt"
         << QByteArray("00000 1F34E a\n00001 1F350 b\n00002 1F34C c\n00003 1F34B d\n00004 1F347 no\xbfyczki\n") << "text"
