@@ -9,6 +9,7 @@
 #include "content/set_locations.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -198,6 +199,36 @@ void checkName(const QString& name)
 
 void makeFolderAndSwapIn(const QString& contentDir, const QString& parent, const QString& name, const CopyStep& copy);
 
+// A set for every account is readable by every account, whatever the
+// umask of the administrator who installed it: the folders the install
+// made on the way, the set's folder and files, and its menu entry.
+Installed openToEveryAccount(const Installed& installed, const QString& dataDir)
+{
+    const QFile::Permissions file = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions folder = file | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    QStringList folders{installed.folder};
+    for (QString up = QFileInfo(installed.folder).absolutePath(); up.startsWith(QDir(dataDir).absolutePath() + u'/');
+         up = QFileInfo(up).absolutePath())
+        folders << up;
+    folders << QFileInfo(installed.menuEntry).absolutePath();
+    bool opened = true;
+    for (const QString& path : folders)
+        opened = QFile::setPermissions(path, folder) && opened;
+    QDirIterator files(installed.folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        opened = QFile::setPermissions(path, files.fileInfo().isDir() ? folder : file) && opened;
+    }
+    opened = QFile::setPermissions(installed.menuEntry, file) && opened;
+    if (!opened)
+        throw GameError(QStringLiteral("Zestaw zainstalowano w %1, ale nie można go udostępnić wszystkim kontom "
+                                       "(prawa odczytu). Uruchom polecenie jeszcze raz jako sudo trefolia-content "
+                                       "install --system ….")
+                            .arg(shown(installed.folder)));
+    return installed;
+}
+
 }  // namespace
 
 bool copyFile(const QString& from, const QString& to)
@@ -285,7 +316,8 @@ Installed installSet(const QString& contentDir, const QString& dataDir, const QS
     checkWritable(root, forEveryAccount);
     const bool keeps = QFileInfo(QDir(root).filePath(name)).isDir();
     makeFolderAndSwapIn(contentDir, root, name, copy);
-    return withMenuEntry(dataDir, name, QDir(root).filePath(name), keeps);
+    const Installed installed = withMenuEntry(dataDir, name, QDir(root).filePath(name), keeps);
+    return forEveryAccount ? openToEveryAccount(installed, dataDir) : installed;
 }
 
 Installed restoreSet(const QString& dataDir, const QString& name, bool forEveryAccount)
@@ -295,7 +327,8 @@ Installed restoreSet(const QString& dataDir, const QString& name, bool forEveryA
     refuseSystemOwned(root);
     checkWritable(root, forEveryAccount);
     restoreAs(root, name);
-    return withMenuEntry(dataDir, name, QDir(root).filePath(name), true);
+    const Installed installed = withMenuEntry(dataDir, name, QDir(root).filePath(name), true);
+    return forEveryAccount ? openToEveryAccount(installed, dataDir) : installed;
 }
 
 QString menuEntry(const QString& name, const QString& pluralWord, const QString& program)

@@ -31,6 +31,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unistd.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -585,6 +586,7 @@ void ContentTool::installKeepsThePreviousSet_data()
     QTest::newRow("game folder the package owns") << "new, packaged game" << 0 << 4 << 6 << "należy do pakietu";
     QTest::newRow("set folder not built") << "new, set folder" << 0 << 4 << 6 << "Najpierw zbuduj go: trefolia-content build";
     QTest::newRow("user: install") << "user new" << 0 << 5 << 4 << "";
+    QTest::newRow("every account: install under umask 077") << "user new, every account" << 0 << 5 << 4 << "";
     QTest::newRow("user: restore the previous set") << "user restore" << 0 << 6 << 4 << "";
     QTest::newRow("user: copy fails part-way") << "user new" << 4 << 4 << 6 << "Nie można skopiować pliku";
     QTest::newRow("user: set folder not built") << "user new, set folder" << 0 << 4 << 6 << "Najpierw zbuduj go";
@@ -651,8 +653,22 @@ void ContentTool::installKeepsThePreviousSet()
     try {
         if (source == QLatin1String("user restore"))
             installed = ContentInstall::restoreSet(dataDir, name, false);
-        else if (user)
-            installed = ContentInstall::installSet(from, dataDir, name, false, copy);
+        else if (user) {
+            // An administrator's umask may keep new files from everyone else.
+            const bool everyAccount = source.contains(QStringLiteral("every account"));
+#ifdef Q_OS_UNIX
+            const mode_t umaskBefore = everyAccount ? ::umask(077) : ::umask(022);
+#endif
+            installed = ContentInstall::installSet(from, dataDir, name, everyAccount, copy);
+#ifdef Q_OS_UNIX
+            ::umask(umaskBefore);
+            // Every account reads the set and its menu entry.
+            if (everyAccount)
+                for (const QString& path : {installed.menuEntry, installed.folder, installed.folder + "/H.tx",
+                                            parent, QFileInfo(parent).absolutePath()})
+                    QVERIFY2(QFileInfo(path).permission(QFile::ReadOther), qPrintable(path));
+#endif
+        }
         else
             ContentInstall::install(from, source.contains(QStringLiteral("packaged")) ? QStringLiteral("/usr/lib/trefolia")
                                                                                      : game.path(), copy);
