@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/action_guard.h"
 #include "app/command_line.h"
+#include "app/high_contrast.h"
 #include "app/splash.h"
 #include "app/t_form.h"
 
@@ -68,7 +69,8 @@ int main(int argc, char* argv[])
     // The start-up checks and their boxes run while the window is made.
     StartupEnvironment environment = StartupEnvironment::fromSystem();
     environment.contentDir = choice.contentDir;
-    environment.highContrast = choice.highContrast;
+    // --kontrast for this run, else the pupil's last choice with the K key.
+    environment.highContrast = choice.highContrast || HighContrastChoice::remembered();
     T_Form form(environment);
     _Form = &form;
     // Reproducible deals for the screen-reader check, which must know that
