@@ -29,7 +29,8 @@ QFont normalFont(int pixelSize = normalSize, bool bold = false)
 {
     QFont font(QStringLiteral("Verdana"));
     font.setPixelSize(pixelSize);
-    font.setBold(bold);
+    if (bold)
+        font.setBold(true);
     return font;
 }
 
@@ -62,7 +63,7 @@ void DescriptionView::newDocument()
     m_document = new QTextDocument(this);
     m_document->setUndoRedoEnabled(false);
     m_document->setDocumentMargin(Margin);
-    m_document->setDefaultFont(formatOf(NormalText).font());
+    m_document->setDefaultFont(textFont());
     m_document->setTextWidth(width());
     m_caret = QTextCursor(m_document);
     m_pictures.clear();
@@ -80,9 +81,14 @@ QTextCharFormat DescriptionView::formatOf(int textStyle) const
         format.setBaselineOffset(-12);
         format.setProperty(dotProperty, true);
     } else {
-        format.setFont(normalFont(size, m_highContrast), QTextCharFormat::FontPropertiesAll);
+        format.setFont(textFont(), QTextCharFormat::FontPropertiesAll);
     }
     return format;
+}
+
+QFont DescriptionView::textFont() const
+{
+    return m_highContrast ? normalFont(m_boldSize, true) : normalFont();
 }
 
 QColor DescriptionView::textColour() const
@@ -119,7 +125,7 @@ void DescriptionView::restyle()
     }
     for (auto& [run, style] : runs)
         run.setCharFormat(formatOf(style));
-    m_document->setDefaultFont(formatOf(NormalText).font());
+    m_document->setDefaultFont(textFont());
 }
 
 int DescriptionView::largestBoldSizeFitting(int count,

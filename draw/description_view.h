@@ -72,6 +72,7 @@ private:
     QTextCharFormat formatOf(int textStyle) const;
     QString shownText(const QString& text, int textStyle) const;
     QColor textColour() const;
+    QFont textFont() const;
     void restyle();
 
     QTextDocument* m_document = nullptr;
