@@ -30,8 +30,8 @@ QSettings userSettings()
     return QSettings(QStringLiteral("Trefolia"), QStringLiteral("Trefolia"));
 }
 
-// A list as the description's size needs it: whatever cannot be read
-// gives no lines, and the size then follows the phrases' own words.
+// A list as the description's size needs it: one that cannot be read
+// gives no lines (the deal itself reports it when a level is pressed).
 QStringList readListQuietly(const QString& path)
 {
     QFile file(path);
