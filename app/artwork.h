@@ -24,6 +24,9 @@
 namespace Artwork {
 
 QImage picture(const QString& name, const QString& pluralWord = QString());
+// The rules picture of the high-contrast view: the same picture with its
+// light green lines of text in dark green.
+QImage contrastRules(const QString& pluralWord = QString());
 QImage strip(const QString& name);
 QImage cursorImage(const QString& name);
 QIcon windowIcon();

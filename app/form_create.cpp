@@ -79,6 +79,8 @@ T_Form::T_Form(const StartupEnvironment& env, QWidget* parent) : QWidget(parent)
     // Keyboard play, then what a screen reader is told unasked.
     new KeyboardNavigator(this);
     installAnnouncements(this);
+    if (environment.highContrast)
+        setHighContrast(true);
 }
 
 T_Form::~T_Form()

@@ -39,7 +39,27 @@ QColor colourOf(ShelfLook look)
     return kShelfColor;
 }
 
+// The high-contrast view's: each at least 5:1 against the light row around
+// the shelf, so the band of colour round the tiles stands out; the mark
+// beside the shelf tells the states apart without their colour.
+QColor contrastColourOf(ShelfLook look)
+{
+    switch (look) {
+    case ShelfLook::Mistaken: return QColor(0xC2, 0x18, 0x5B);
+    case ShelfLook::Revealed: return QColor(0x7A, 0x5C, 0x00);
+    case ShelfLook::Lost: return QColor(0xB0, 0x00, 0x00);
+    case ShelfLook::Won: return QColor(0x00, 0x6B, 0x1E);
+    case ShelfLook::Plain: break;
+    }
+    return kShelfColor;
+}
+
 }  // namespace
+
+QColor T_Form::shelfColour(ShelfLook look) const
+{
+    return highContrastOn ? contrastColourOf(look) : colourOf(look);
+}
 
 Panel* T_Form::frameOf(int level) const
 {
@@ -129,7 +149,7 @@ void T_Form::showEffect(const GameEffect& effect)
     case GameEffect::ColourShelf:
         if (Panel* shelf = shelfPanel(effect.level, effect.shelf)) {
             giveOwnBackground(shelf);
-            shelf->setColor(colourOf(ShelfLook(effect.value)));
+            shelf->setColor(shelfColour(ShelfLook(effect.value)));
         }
         break;
     case GameEffect::DrawShelf:

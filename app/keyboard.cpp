@@ -3,6 +3,7 @@
 
 #include "app/action_guard.h"
 #include "app/focus_ring.h"
+#include "app/high_contrast.h"
 #include "app/t_form.h"
 
 #include <QAbstractButton>
@@ -64,8 +65,8 @@ QString KeyboardNavigator::keyList()
                           "W – tryb wskazywania półki, która pasuje do opisu; Z – tryb zaznaczania półek, "
                           "które nie pasują do opisu; Delete lub Backspace – usuwanie zaznaczonych półek; "
                           "strzałki, Home, End – przejście między półkami; Enter lub spacja – wybór półki; "
-                          "R – rozgrzewka lub gra na czas; D – dźwięk; F1 – zasady gry, Esc – ukrycie zasad; "
-                          "Tab, Shift+Tab – przejście między przyciskami.");
+                          "R – rozgrzewka lub gra na czas; D – dźwięk; K – widok o wysokim kontraście; "
+                          "F1 – zasady gry, Esc – ukrycie zasad; Tab, Shift+Tab – przejście między przyciskami.");
 }
 
 bool KeyboardNavigator::eventFilter(QObject* watched, QEvent* event)
@@ -124,12 +125,18 @@ bool KeyboardNavigator::keyPressed(const QKeyEvent& event)
         Qt::Key_1,    Qt::Key_2,     Qt::Key_3,  Qt::Key_4,      Qt::Key_U,     Qt::Key_W,      Qt::Key_Z,
         Qt::Key_R,    Qt::Key_D,     Qt::Key_F1, Qt::Key_Escape, Qt::Key_Delete, Qt::Key_Backspace,
         Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,   Qt::Key_Home,  Qt::Key_End,    Qt::Key_Return,
-        Qt::Key_Enter, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Backtab};
+        Qt::Key_Enter, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_K};
     if (!ourKeys.contains(key))
         return false;
     // A key held down acts once.
     if (event.isAutoRepeat())
         return true;
+
+    // The view's colours change at any moment, over the rules too.
+    if (key == Qt::Key_K) {
+        guardedAction([&] { HighContrastChoice::toggle(*form); });
+        return true;
+    }
 
     QWidget* helpButton = visibleOf("tb_Help_0", "tb_Help_1");
     // While the rules cover the window, a click can only hide them.

@@ -4,6 +4,7 @@
 #include "app/desktop_probe.h"
 #include "app/display_scale.h"
 #include "app/exit_status.h"
+#include "app/high_contrast.h"
 #include "app/splash.h"
 #include "app/t_form.h"
 
@@ -125,7 +126,8 @@ int main(int argc, char* argv[])
     // The start-up checks and their boxes run while the window is made.
     StartupEnvironment environment = StartupEnvironment::fromSystem();
     environment.contentDir = choice.contentDir;
-    environment.highContrast = choice.highContrast;
+    // --kontrast for this run, else the pupil's last choice with the K key.
+    environment.highContrast = choice.highContrast || HighContrastChoice::remembered();
     T_Form form(environment);
     _Form = &form;
     // Reproducible deals for the screen-reader check, which must know that

@@ -48,7 +48,7 @@ void T_Form::DrawShelf(int shelf)
     const int size = TileLook::shelfTileSize(ps.N_Level);
     const int slotCount = TileLook::tilesPerShelf(ps.N_Level);
     const QPen pen = TileLook::outlinePen();
-    const QBrush mark = TileLook::markBrush();
+    const QBrush mark = highContrastOn ? TileLook::contrastMarkBrush() : TileLook::markBrush();
     const QColor frame = QColor::fromRgba(TileLook::ShelfFrameColour);
     const R_Self& record = ps.T_Pic_Self[size_t(shelf)];
     // Looked up once for the whole shelf: nothing moves while it is drawn.
@@ -83,23 +83,32 @@ void T_Form::DrawPictogram(int pictureNumber)
     i_Text->refresh();
 }
 
+void T_Form::writeDescription(DescriptionView& view, const QList<DescriptionPiece>& pieces,
+                              const std::function<QImage(int pictureNumber)>& pictogram)
+{
+    for (const DescriptionPiece& piece : pieces) {
+        if (piece.kind == DescriptionPiece::Picture) {
+            view.InsertPicture(QString(), pictogram(piece.pictureNumber));
+        } else if (piece.style != DescriptionView::NormalText) {
+            view.CurTextStyleNo(piece.style);
+            view.InsertText(piece.text);
+            view.CurTextStyleNo(DescriptionView::NormalText);
+        } else {
+            view.InsertText(piece.text);
+        }
+    }
+}
+
 void T_Form::ComposeDescription()
 {
     rve_Text->Clear();
+    rve_Text->setHighContrast(highContrastOn, descriptionTextSize());
     if (isPictureLevel(ps.N_Level)) {
-        for (const DescriptionPiece& piece : game.descriptionPieces()) {
-            if (piece.kind == DescriptionPiece::Picture) {
-                // i_Text is only the drawing surface; the view keeps a copy of its own.
-                DrawPictogram(piece.pictureNumber);
-                rve_Text->InsertPicture(QString(), i_Text->bitmap());
-            } else if (piece.style != DescriptionView::NormalText) {
-                rve_Text->CurTextStyleNo(piece.style);
-                rve_Text->InsertText(piece.text);
-                rve_Text->CurTextStyleNo(DescriptionView::NormalText);
-            } else {
-                rve_Text->InsertText(piece.text);
-            }
-        }
+        // i_Text is only the drawing surface; the view keeps a copy of its own.
+        writeDescription(*rve_Text, game.descriptionPieces(), [this](int pictureNumber) {
+            DrawPictogram(pictureNumber);
+            return i_Text->bitmap();
+        });
     } else {
         rve_Text->Add(game.descriptionWords(), DescriptionView::NormalText);
     }

@@ -22,6 +22,7 @@ list(APPEND TREFOLIA_UI_SOURCES
   app/game_handlers.cpp
   app/game_view.cpp
   app/hints.cpp app/hints.h
+  app/high_contrast.cpp app/high_contrast.h
   app/keyboard.cpp app/keyboard.h
   app/startup_messages.cpp app/startup_messages.h
   app/shelf_drawing.cpp

@@ -14,11 +14,14 @@
 #include "app/controls.h"
 #include "game/game_model.h"
 
+#include <QColor>
+#include <QImage>
 #include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 class DescriptionView;
 class QProgressBar;
@@ -116,11 +119,22 @@ public:
     void DrawShelf(int shelf);
     void DrawPictogram(int pictureNumber);
     void ComposeDescription();
+    // Writes `pieces` into `view` as the description shows them, each
+    // pictogram drawn by `pictogram(pictureNumber)`.
+    static void writeDescription(DescriptionView& view, const QList<DescriptionPiece>& pieces,
+                                 const std::function<QImage(int pictureNumber)>& pictogram);
 
     // ---- app/: the cues started (sound_presenter.cpp), for tests and tools
     // The cue PlayCue last started (-1 before any) and how many it started.
     int lastCue() const { return lastCueStarted; }
     int cuesStarted() const { return cueStartCount; }
+
+    // ---- the high-contrast view (high_contrast.cpp)
+    bool highContrast() const { return highContrastOn; }
+    // Shows the window in the high-contrast view, or in its own colours:
+    // colours, weights and sizes change, and marks stand beside the states;
+    // the layout, pictures and words stay.
+    void setHighContrast(bool on);
 
     // The set's plural word for its items ("zwierzęta"); empty for fruits.
     const QString& setWord() const { return pluralWord; }
@@ -154,6 +168,13 @@ private:
     template <class MakeMove>
     void perform(MakeMove&& makeMove);
 
+    // The colour a shelf shows for `look` in the view now shown.
+    QColor shelfColour(ShelfLook look) const;
+    void showContrastOnShelves();
+    // The description's text size in the view now shown, on the level shown.
+    int descriptionTextSize() const;
+    void findDescriptionSizes();
+
     bool presenterOn() const;  // the marker file Work/A.txt exists (sound_presenter.cpp)
     int lastCueStarted = -1;
     int cueStartCount = 0;
@@ -181,6 +202,14 @@ private:
     FlatButton* tb_Sound_1 = nullptr;
     FlatButton* tb_Sound_2 = nullptr;
     QSoundEffect* cuePlayer = nullptr;
+
+    bool highContrastOn = false;
+    QWidget* contrastMarks = nullptr;   // made the first time the view is asked for
+    QString ownClockStyle;
+    // The description's bold sizes in the view, on the word and on the
+    // picture levels, found the first time the view is asked for.
+    int contrastWordSize = 0;
+    int contrastPictureSize = 0;
 };
 
 // The single main window and its splash, as the program entry made them.

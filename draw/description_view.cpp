@@ -21,18 +21,23 @@ const QColor stripColour(0xA1, 0xB8, 0x22);
 constexpr char16_t shownDot = 0x25CF;
 constexpr int dotProperty = QTextFormat::UserProperty + 1;
 
-QFont normalFont()
+// 8 points at 96 pixels per inch.
+constexpr int normalSize = 11;
+constexpr int normalDotSize = 6;
+
+QFont normalFont(int pixelSize = normalSize, bool bold = false)
 {
-    // 8 points at 96 pixels per inch.
     QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(11);
+    font.setPixelSize(pixelSize);
+    if (bold)
+        font.setBold(true);
     return font;
 }
 
-QFont dotFont()
+QFont dotFont(int pixelSize = normalDotSize)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(6);
+    font.setPixelSize(pixelSize);
     return font;
 }
 
@@ -58,7 +63,7 @@ void DescriptionView::newDocument()
     m_document = new QTextDocument(this);
     m_document->setUndoRedoEnabled(false);
     m_document->setDocumentMargin(Margin);
-    m_document->setDefaultFont(normalFont());
+    m_document->setDefaultFont(textFont());
     m_document->setTextWidth(width());
     m_caret = QTextCursor(m_document);
     m_pictures.clear();
@@ -67,16 +72,80 @@ void DescriptionView::newDocument()
 QTextCharFormat DescriptionView::formatOf(int textStyle) const
 {
     QTextCharFormat format;
-    format.setForeground(Qt::white);
+    format.setForeground(textColour());
+    const int size = m_highContrast ? m_boldSize : normalSize;
     if (textStyle == Kropka) {
-        format.setFont(dotFont(), QTextCharFormat::FontPropertiesAll);
+        format.setFont(dotFont(qMax(normalDotSize, size * normalDotSize / normalSize)),
+                       QTextCharFormat::FontPropertiesAll);
         // Lowered by 12 % of the text height.
         format.setBaselineOffset(-12);
         format.setProperty(dotProperty, true);
     } else {
-        format.setFont(normalFont(), QTextCharFormat::FontPropertiesAll);
+        format.setFont(textFont(), QTextCharFormat::FontPropertiesAll);
     }
     return format;
+}
+
+QFont DescriptionView::textFont() const
+{
+    return m_highContrast ? normalFont(m_boldSize, true) : normalFont();
+}
+
+QColor DescriptionView::textColour() const
+{
+    // Black keeps 9:1 on the strip's green; white has barely 2:1.
+    return m_highContrast ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+void DescriptionView::setHighContrast(bool on, int pixelSize)
+{
+    m_highContrast = on;
+    m_boldSize = qMax(normalSize, pixelSize);
+    restyle();
+    // The same words laid out anew; nothing for a screen reader to hear.
+    m_document->setTextWidth(width());
+    update();
+}
+
+void DescriptionView::restyle()
+{
+    // Every run of text takes the format of its style anew; the pictograms
+    // stay as they are.
+    QList<std::pair<QTextCursor, int>> runs;
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isImageFormat())
+                continue;
+            QTextCursor run(m_document);
+            run.setPosition(fragment.position());
+            run.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            runs.append({run, fragment.charFormat().boolProperty(dotProperty) ? Kropka : NormalText});
+        }
+    }
+    for (auto& [run, style] : runs)
+        run.setCharFormat(formatOf(style));
+    m_document->setDefaultFont(textFont());
+}
+
+int DescriptionView::largestBoldSizeFitting(int count,
+                                            const std::function<void(DescriptionView& view, int i)>& write) const
+{
+    DescriptionView trial(nullptr, QStringLiteral("trial"));
+    trial.resize(size());
+    int fitting = normalSize;
+    for (int size = normalSize; size <= height(); ++size) {
+        trial.setHighContrast(true, size);
+        for (int i = 0; i < count; ++i) {
+            trial.Clear();
+            write(trial, i);
+            trial.Format();
+            if (trial.contentHeight() > height())
+                return fitting;
+        }
+        fitting = size;
+    }
+    return fitting;
 }
 
 QString DescriptionView::shownText(const QString& text, int textStyle) const
@@ -168,7 +237,7 @@ void DescriptionView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), palette().color(QPalette::Active, QPalette::Window));
     painter.setClipRect(rect());
     QAbstractTextDocumentLayout::PaintContext context;
-    context.palette.setColor(QPalette::Text, Qt::white);
+    context.palette.setColor(QPalette::Text, textColour());
     context.clip = QRectF(rect());
     m_document->documentLayout()->draw(&painter, context);
 }

@@ -13,6 +13,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QWidget>
+#include <functional>
 
 class QTextDocument;
 
@@ -51,6 +52,15 @@ public:
     // Height of the laid-out content, margins included.
     int contentHeight() const;
 
+    // The high-contrast view: bold black text of `pixelSize` (dots grown
+    // with it), what is shown restyled at once; off, the view's own look.
+    void setHighContrast(bool on, int pixelSize);
+    bool highContrast() const { return m_highContrast; }
+    // The largest bold text size, from the normal size up, at which each
+    // of `count` contents that `write(view, i)` writes into an empty view
+    // of this one's size fits its height.
+    int largestBoldSizeFitting(int count, const std::function<void(DescriptionView& view, int i)>& write) const;
+
     QSize sizeHint() const override { return {792, 60}; }
 
 protected:
@@ -61,9 +71,14 @@ private:
     void newDocument();
     QTextCharFormat formatOf(int textStyle) const;
     QString shownText(const QString& text, int textStyle) const;
+    QColor textColour() const;
+    QFont textFont() const;
+    void restyle();
 
     QTextDocument* m_document = nullptr;
     QTextCursor m_caret;
     int m_style = NormalText;
     QList<QImage> m_pictures;
+    bool m_highContrast = false;
+    int m_boldSize = 11;
 };

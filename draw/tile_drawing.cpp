@@ -12,6 +12,20 @@ QBrush markBrush()
 {
     return QBrush(QColor::fromRgba(MarkColour));
 }
+QBrush contrastMarkBrush()
+{
+    constexpr int period = 12;
+    QImage texture(period, period, QImage::Format_ARGB32_Premultiplied);
+    texture.fill(QColor::fromRgba(MarkColour));
+    QPainter painter(&texture);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QColor(0x00, 0x33, 0x40), 3));
+    // The stripe and its neighbours across the texture's edges, so tiles of it join.
+    for (int shift = -period; shift <= period; shift += period)
+        painter.drawLine(QPointF(shift, period), QPointF(shift + period, 0));
+    painter.end();
+    return QBrush(texture);
+}
 }  // namespace TileLook
 
 namespace {

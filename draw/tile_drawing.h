@@ -24,6 +24,9 @@ inline int shelfTileSize(int level) { return level == 0 ? 80 : 48; }
 inline int tilesPerShelf(int level) { return level == 0 ? 3 : 4; }
 QPen outlinePen();
 QBrush markBrush();
+// The mark of the high-contrast view: the same tint crossed by dark
+// diagonal stripes, a pattern that stands out without its colour.
+QBrush contrastMarkBrush();
 }  // namespace TileLook
 
 // The frame, drawn without anti-aliasing and with nothing filled: rings of

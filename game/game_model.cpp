@@ -164,6 +164,11 @@ bool GameModel::marked(int shelf) const
     return gameOnTable() && shelf >= 0 && shelf < int(ps.T_Pic_Self.size()) && ps.T_Pic_Self[size_t(shelf)].Mode != 0;
 }
 
+QString GameModel::listPathOf(int level) const
+{
+    return ps.Base_B + listFileOf(ps.S_Fru_Weg, level);
+}
+
 ShelfLook GameModel::look(int shelf) const
 {
     return shelf >= 0 && shelf < MaxShelves ? table.looks[size_t(shelf)] : ShelfLook::Plain;
@@ -214,7 +219,7 @@ void GameModel::prepareGame(int level)
     // Every game reads its list afresh. A list the level cannot be dealt
     // from is refused here, before anything is built from it.
     const int items = itemsPerShelf(level);
-    const QString path = ps.Base_B + listFileOf(ps.S_Fru_Weg, level);
+    const QString path = listPathOf(level);
     table.lines = loadItemList(path);
     effect(GameEffect::ShowItemList);
     checkItemListForLevel(table.lines, items, path);

@@ -77,6 +77,8 @@ public:
     // The game on the table is won or lost: its shelves take no clicks.
     bool decided() const { return gameOnTable() && !table.framesEnabled; }
     bool takesClicks() const { return table.framesEnabled; }
+    // The item list file a level deals from, in the set being played.
+    QString listPathOf(int level) const;
     ShelfLook look(int shelf) const;
     // The picture codes of a shelf's items in slot order; empty with no game.
     QStringList shelfCodes(int shelf) const;

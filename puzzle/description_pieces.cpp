@@ -121,6 +121,37 @@ QString wordDescription(int level, int phrase,
     return composeWords(level, phrase, element, lines, {});
 }
 
+QStringList longestWordDescriptions(int level, const QStringList& lines)
+{
+    QStringList texts;
+    const int itemLines = itemLineCount(lines);
+    if (itemLines == 0)
+        return texts;
+    for (int phrase = 0; phrase < PhraseTables::phraseCount(level); ++phrase) {
+        // One slot per token, each filled with the line of the longest name
+        // in that token's form; the composer then names them as in a deal.
+        const QString tokens = PhraseTables::tokens(level, phrase);
+        const QString forms = PhraseTables::forms(level, phrase);
+        QStringList slotLines;
+        std::array<std::int32_t, 5> element{};
+        for (int p = 0; p < tokens.size(); ++p) {
+            const int slot = slotOfToken(tokens[p]);
+            if (slot < 0)
+                continue;
+            const int form = p < forms.size() ? qMax(0, forms[p].digitValue()) : 0;
+            int longest = 0;
+            for (int line = 1; line < itemLines; ++line)
+                if (nameForm(lines[line], form).size() > nameForm(lines[longest], form).size())
+                    longest = line;
+            // A slot named by two tokens in different forms takes the later.
+            element[size_t(slot)] = std::int32_t(slotLines.size());
+            slotLines << lines[longest];
+        }
+        texts << composeWords(level, phrase, element, slotLines, {});
+    }
+    return texts;
+}
+
 QString spokenDescription(int level, int phrase,
                           const std::array<std::int32_t, 5>& element,
                           const QStringList& lines,

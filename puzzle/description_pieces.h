@@ -48,6 +48,11 @@ QString wordDescription(int level, int phrase,
                         const std::array<std::int32_t, 5>& element,
                         const QStringList& lines);
 
+// For every phrase of a word level, its description with each item named
+// by the longest name of `lines` in the form the phrase asks for: no deal
+// from the list gives a longer text of that phrase. Items may repeat.
+QStringList longestWordDescriptions(int level, const QStringList& lines);
+
 // The description as a screen reader speaks it, on every level: each item
 // named in the form its sentence needs, full stops as full stops, each
 // sentence begun with a capital letter. A line that carries no name forms
