@@ -253,7 +253,8 @@ private slots:
         const QString path = QSettings(QStringLiteral("Trefolia"), QStringLiteral("Trefolia")).fileName();
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QByteArray("\xff\xfe[view\x00highContrast=\x01\n[[[", 28));
+        static const char garbage[] = "\xff\xfe[view\x00highContrast=\x01\n[[[";
+        file.write(garbage, sizeof garbage - 1);
         file.close();
         QCOMPARE(HighContrastChoice::remembered(), false);
     }
