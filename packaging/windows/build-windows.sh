@@ -22,7 +22,7 @@ qt=$("$here/build-qt.sh" | tee /dev/stderr | tail -1)
 libs=$("$here/build-libs.sh" | tee /dev/stderr | tail -1)
 
 MINGW=x86_64-w64-mingw32
-GCC_RUNTIME=/usr/lib/gcc/$MINGW/$($MINGW-gcc-posix -dumpversion)-posix
+GCC_RUNTIME=$(dirname "$($MINGW-g++-posix -print-file-name=libstdc++-6.dll)")
 version=$(sed -n 's/^project(Trefolia VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 
 step "Cross-building the game, the content tool and the tests (build dir $out/cmake)"

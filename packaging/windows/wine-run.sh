@@ -10,7 +10,7 @@ MINGW=x86_64-w64-mingw32
 winpath() { echo "Z:${1//\//\\}"; }
 qt=$("$here/build-qt.sh" --prefix)
 libs=$("$here/build-libs.sh" --prefix)
-runtime=/usr/lib/gcc/$MINGW/$($MINGW-gcc-posix -dumpversion)-posix
+runtime=$(dirname "$($MINGW-g++-posix -print-file-name=libstdc++-6.dll)")
 export WINEPATH="$(winpath "$qt/bin");$(winpath "$libs/bin");$(winpath "$runtime");$(winpath "/usr/$MINGW/lib")"
 export WINEPREFIX=${WINEPREFIX:-$TREFOLIA_CACHE/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
