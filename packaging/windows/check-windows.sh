@@ -74,9 +74,14 @@ game=$!
 window=$(wait_window '^Trefolia$' 120) || { echo "No game window within two minutes (log: $check/game.log)" >&2; exit 1; }
 sleep 4  # the splash fades
 xdotool windowfocus --sync "$window" 2>/dev/null || true
+shoot started
 xdotool key 3
 sleep 3
 shoot level3
+# The deal must have changed the window.
+changed=$(compare -metric AE "$check/started.png" "$check/level3.png" null: 2>&1 || true)
+echo "   pixels changed by dealing level 3: $changed"
+[ "${changed%% *}" -gt 5000 ] 2>/dev/null || { echo "Dealing level 3 changed nothing on the screen" >&2; exit 1; }
 xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" alt+F4 || true
 wait $game || true
 wineserver -w
