@@ -7,14 +7,19 @@ mkdir -p "$TREFOLIA_CACHE/src" "$TREFOLIA_CACHE/build"
 
 step() { echo "[$(date +%H:%M:%S)] $*"; }
 
-# apt-get source needs a deb-src entry for the suite the system's packages come
-# from; it is added beside the deb entry, with the same mirror and key.
+# apt-get source needs deb-src entries for the suites the system's packages
+# come from (the security updates too, so that the sources carry the same
+# fixes as the installed libraries); they are added beside the deb entries,
+# with the same mirrors and key.
 ensure_deb_src() {
   local f=/etc/apt/sources.list.d/trefolia-deb-src.sources
   if apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources; then return; fi
   step "Adding a deb-src entry for bookworm ($f)"
   printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' \
     'Suites: bookworm bookworm-updates' 'Components: main' \
+    'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' '' \
+    'Types: deb-src' 'URIs: http://deb.debian.org/debian-security' \
+    'Suites: bookworm-security' 'Components: main' \
     'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $SUDO tee "$f" > /dev/null
   $SUDO apt-get update -qq
 }
