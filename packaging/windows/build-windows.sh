@@ -61,6 +61,9 @@ deploy_imports() {
   done
 }
 for f in "$dest"/*.exe "${plugins[@]/#/$dest/}"; do deploy_imports "$f"; done
+# Debian's MinGW runtime DLLs carry their debugging information (libstdc++
+# alone is 23 MB with it); the folder does not need it.
+for f in "$dest"/*.exe "$dest"/lib*.dll; do $MINGW-strip --strip-debug "$f"; done
 mkdir -p "$dest/translations"
 cp "$qt"/translations/*_pl.qm "$dest/translations/"
 # Qt finds its plug-ins and translations beside the program, not under the
