@@ -81,7 +81,9 @@ build_module() {
   step "$name: building (log: $bdir/build.log)"
   run_ninja "$bdir" "$JOBS"
   step "$name: installing into $partial"
-  cmake --install "$bdir" > "$bdir/install.log" 2>&1 || { tail -20 "$bdir/install.log"; exit 1; }
+  # A module's build directory serves every prefix its own options lead to:
+  # the prefix is given at install time.
+  cmake --install "$bdir" --prefix "$partial" > "$bdir/install.log" 2>&1 || { tail -20 "$bdir/install.log"; exit 1; }
 }
 
 cross=(cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_INSTALL_PREFIX="$partial")
