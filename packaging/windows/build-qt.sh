@@ -27,6 +27,7 @@ QTBASE_OPTIONS=(
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   # Debian's source lacks wintab.h, which the Windows plug-in needs for tablets.
+  # (qtbase.patch: without OpenGL the plug-in must not ask about dynamic GL.)
   -DFEATURE_tabletevent=OFF
   # Not used by the game, the tests, Svg or Multimedia: not built.
   -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF
@@ -47,10 +48,13 @@ QTMULTIMEDIA_OPTIONS=(
 )
 
 key_of() { printf '%s\n' "$QT_VERSION" "$@" | cat - "$here/mingw64.cmake" | sha256sum | cut -c1-10; }
+# A module's build directory is keyed by its configure options (a changed
+# patch only recompiles what it touches there); the prefix by everything.
 base_key=$(key_of "${QTBASE_OPTIONS[@]}")
-svg_key=$(key_of "$base_key" "${QTSVG_OPTIONS[@]}" "$(cat "$here/qtsvg.patch" "$here/qtsvg/CMakeLists.txt")")
-mm_key=$(key_of "$svg_key" "${QTMULTIMEDIA_OPTIONS[@]}" "$(cat "$here/qtmultimedia.patch" 2>/dev/null)")
-prefix="$TREFOLIA_CACHE/qt-$QT_VERSION-mingw64-$mm_key"
+svg_key=$(key_of "$base_key" "$(cat "$here/qtbase.patch")" "${QTSVG_OPTIONS[@]}")
+mm_key=$(key_of "$svg_key" "${QTMULTIMEDIA_OPTIONS[@]}")
+prefix_key=$(key_of "$mm_key" "$(cat "$here/qtsvg.patch" "$here/qtsvg/CMakeLists.txt" "$here/qtmultimedia.patch")")
+prefix="$TREFOLIA_CACHE/qt-$QT_VERSION-mingw64-$prefix_key"
 
 if [ "${1:-}" = --prefix ]; then echo "$prefix"; exit 0; fi
 if [ -d "$prefix" ]; then
