@@ -38,12 +38,17 @@ debian_source() {
   echo "$dir"
 }
 
-# apply_patch_once SOURCE PATCH: applies the project's patch to a Debian source once.
+# apply_patch_once SOURCE PATCH: applies the project's patch to a Debian
+# source once; the stamp keeps the patch applied, so that a changed patch
+# replaces it (the old one reversed first).
 apply_patch_once() {
   local stamp="$1/.trefolia-$(basename "$2").applied"
-  [ -f "$stamp" ] && return
+  if [ -f "$stamp" ]; then
+    cmp -s "$stamp" "$2" && return
+    patch -d "$1" -p1 -R -s < "$stamp"
+  fi
   patch -d "$1" -p1 -s < "$2"
-  touch "$stamp"
+  cp "$2" "$stamp"
 }
 
 # run_ninja BUILD-DIR JOBS: builds, printing a line at every 5 % of the steps
