@@ -60,7 +60,7 @@ run_ninja() {
   while kill -0 $pid 2>/dev/null; do
     sleep 20
     local p
-    p=$(grep -ao '^\[[0-9]*/[0-9]*\]' "$bdir/build.log" | tail -1 | tr -d '[]' | awk -F/ '$2 {print int($1*100/$2)}')
+    p=$(grep -ao '^\[[0-9]*/[0-9]*\]' "$bdir/build.log" | tail -1 | tr -d '[]' | awk -F/ '$2 {print int($1*100/$2)}' || true)
     if [ -n "$p" ] && [ "$p" -ge $((last + 5)) ]; then last=$p; step "  $p %"; fi
   done
   if ! wait $pid; then
