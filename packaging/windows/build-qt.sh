@@ -93,11 +93,12 @@ build_module() {
 cross=(cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw64.cmake" -DCMAKE_INSTALL_PREFIX="$partial")
 build_module qtbase qt6-base "$base_key" "${cross[@]}" "${QTBASE_OPTIONS[@]}"
 # The modules over qtbase are configured through the partial prefix's qt-cmake
-# toolchain, as Qt's own modules are.
+# toolchain, as Qt's own modules are; their build directories name that
+# prefix, so they are keyed by it too.
 modcross=(cmake -G Ninja -DCMAKE_TOOLCHAIN_FILE="$partial/lib/cmake/Qt6/qt.toolchain.cmake"
           -DCMAKE_INSTALL_PREFIX="$partial")
-build_module qtsvg qtsvg-opensource-src "$svg_key" "${modcross[@]}" "${QTSVG_OPTIONS[@]}"
-build_module qtmultimedia qt6-multimedia "$mm_key" "${modcross[@]}" "${QTMULTIMEDIA_OPTIONS[@]}"
+build_module qtsvg qtsvg-opensource-src "$svg_key-$prefix_key" "${modcross[@]}" "${QTSVG_OPTIONS[@]}"
+build_module qtmultimedia qt6-multimedia "$mm_key-$prefix_key" "${modcross[@]}" "${QTMULTIMEDIA_OPTIONS[@]}"
 
 # The Polish translations of Qt's own texts ("Tak", "Nie") do not depend on
 # the architecture: Debian's are copied.
