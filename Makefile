@@ -12,7 +12,8 @@ PACKAGES := cmake g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean check-sanitize package check-package check-screen-reader check-scaling
+.PHONY: all deps configure build run test bench clean check-sanitize package check-package check-screen-reader \
+        check-scaling windows check-windows
 
 all: build
 
@@ -117,3 +118,25 @@ SCALING_PACKAGES := xvfb xdotool openbox x11-xserver-utils imagemagick
 check-scaling: build
 	$(call install_missing,$(SCALING_PACKAGES))
 	tools/check-scaling.sh $(BUILD_DIR)
+
+# windows: the game, the content tool and the whole suite cross-built for
+# 64-bit Windows with MinGW-w64 (Qt 6.4.2, zlib, libpng and libarchive built
+# first from Debian's sources and cached under ~/.cache/trefolia/; the first
+# Qt build takes about one and a half hours of two cores), laid out in
+# $(WINDOWS_DIR)/Trefolia/, zipped, and wrapped in an NSIS installer,
+# $(WINDOWS_DIR)/trefolia-1.0-setup.exe. The content comes from the native build.
+# check-windows: the suite under wine on the offscreen platform, the game
+# under wine in Xvfb dealing level 3, and the installer run silently under
+# wine, the installed game started and uninstalled again.
+WINDOWS_DIR      ?= build-windows
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
+                    dpkg-dev patch ninja-build ccache python3 zip nsis wine wine64
+WINDOWS_CHECK_PACKAGES := xvfb xdotool imagemagick
+
+windows: build
+	$(call install_missing,$(WINDOWS_PACKAGES))
+	packaging/windows/build-windows.sh $(BUILD_DIR) $(WINDOWS_DIR)
+
+check-windows: windows
+	$(call install_missing,$(WINDOWS_CHECK_PACKAGES))
+	packaging/windows/check-windows.sh $(BUILD_DIR) $(WINDOWS_DIR)

@@ -7,6 +7,7 @@
 #include "app/high_contrast.h"
 #include "app/splash.h"
 #include "app/t_form.h"
+#include "content/console.h"
 
 #include <QApplication>
 #include <QFont>
@@ -94,12 +95,10 @@ int main(int argc, char* argv[])
         return DesktopProbe::measureAndPrint(argc, argv);
 
     // The set to play, or a list or a refusal that needs no window.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const LaunchChoice choice = chooseLaunch(arguments);
+    Console::useUtf8();
+    const LaunchChoice choice = chooseLaunch(Console::arguments(argc, argv));
     if (choice.action != LaunchChoice::Action::Play) {
-        std::fputs(choice.text.toLocal8Bit().constData(),
+        std::fputs(choice.text.toUtf8().constData(),
                    choice.action == LaunchChoice::Action::Print ? stdout : stderr);
         return choice.exitCode;
     }

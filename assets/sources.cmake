@@ -18,6 +18,9 @@ qt_add_resources(trefolia_ui "assets"
 )
 
 # The icon theme wants PNGs by size; they are rendered from the same SVG.
+# (Only the Debian package has an icon theme; a cross build cannot run the
+# renderer it builds.)
+if(NOT CMAKE_CROSSCOMPILING)
 add_executable(trefolia_icon_export ${CMAKE_CURRENT_LIST_DIR}/icon_export.cpp)
 target_link_libraries(trefolia_icon_export PRIVATE trefolia_ui)
 set(TREFOLIA_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
@@ -28,3 +31,4 @@ add_custom_command(
   COMMENT "Rendering the window icon for the icon theme"
   VERBATIM)
 add_custom_target(trefolia_icons ALL DEPENDS ${TREFOLIA_ICON_DIR}/256x256/trefolia.png)
+endif()

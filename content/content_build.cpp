@@ -286,8 +286,10 @@ QStringList buildDirectory(const QString& setFolder, const QString& outDir)
         files << PluralWord::fileName;
     for (const QString& file : files) {
         std::error_code failure;
-        std::filesystem::rename(QFile::encodeName(staging.filePath(file)).toStdString(),
-                                QFile::encodeName(target + QLatin1Char('/') + file).toStdString(), failure);
+        // From UTF-16 the path reaches each system in its own encoding (UTF-8
+        // here, UTF-16 on Windows, where a narrow string would be ANSI).
+        std::filesystem::rename(std::filesystem::path(staging.filePath(file).toStdU16String()),
+                                std::filesystem::path((target + QLatin1Char('/') + file).toStdU16String()), failure);
         if (failure)
             throw GameError(QStringLiteral("Nie można zapisać pliku %1")
                                 .arg(QDir::toNativeSeparators(target + QLatin1Char('/') + file)));

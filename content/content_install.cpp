@@ -159,10 +159,19 @@ void swapIn(const QString& contentDir, const QDir& parent, const QString& name, 
 void checkWritable(const QString& folder, bool forEveryAccount)
 {
     QString existing = QDir::cleanPath(QDir(folder).absolutePath());
-    while (!QFileInfo::exists(existing) && existing != QLatin1String("/"))
-        existing = QFileInfo(existing).absolutePath();
+    while (!QFileInfo::exists(existing)) {
+        const QString parent = QFileInfo(existing).absolutePath();
+        if (parent == existing)  // the root ("/", or a drive on Windows)
+            break;
+        existing = parent;
+    }
+#ifdef Q_OS_WIN
+    if (::_waccess(reinterpret_cast<const wchar_t*>(existing.utf16()), W_OK) == 0)
+        return;
+#else
     if (::access(QFile::encodeName(existing).constData(), W_OK) == 0)
         return;
+#endif
     const int reason = errno;
     if (forEveryAccount && (reason == EACCES || reason == EPERM))
         throw GameError(QStringLiteral("Instalacja dla wszystkich kont wymaga uprawnień administratora (sudo): "

@@ -85,7 +85,10 @@ QString systemReason(int systemError)
     case EPERM: return QStringLiteral("brak uprawnień");
     case EROFS: return QStringLiteral("dysk jest tylko do odczytu");
     case ENOSPC:
-    case EDQUOT: return QStringLiteral("brak miejsca na dysku");
+#ifdef EDQUOT  // not on Windows
+    case EDQUOT:
+#endif
+        return QStringLiteral("brak miejsca na dysku");
     case EISDIR: return QStringLiteral("to jest folder, a nie plik");
     case ENOTDIR: return QStringLiteral("część ścieżki nie jest folderem");
     case EEXIST: return QStringLiteral("taki plik albo folder już istnieje");

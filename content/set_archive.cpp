@@ -150,7 +150,13 @@ void extract(const QString& path, const QString& into)
     std::unique_ptr<archive, ReaderDeleter> reader(archive_read_new());
     // Only ZIP is read: every other format the library knows stays shut.
     if (!reader || archive_read_support_format_zip(reader.get()) != ARCHIVE_OK ||
+#ifdef Q_OS_WIN
+        // The narrow name would be read in the ANSI code page.
+        archive_read_open_filename_w(reader.get(), reinterpret_cast<const wchar_t*>(path.utf16()), 64 * 1024) !=
+            ARCHIVE_OK)
+#else
         archive_read_open_filename(reader.get(), QFile::encodeName(path).constData(), 64 * 1024) != ARCHIVE_OK)
+#endif
         refuse(path, QStringLiteral("nie jest plikiem .zestaw albo jest uszkodzony"));
 
     // Each member is unpacked into the folder as it comes, and the folder is

@@ -32,7 +32,16 @@ QString userDataDir()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
-QString systemDataDir() { return QStringLiteral("/usr/local/share"); }
+QString systemDataDir()
+{
+#ifdef Q_OS_WIN
+    // Qt's data directories on Windows are %LOCALAPPDATA%, %ProgramData%, the
+    // program's folder and its data/ (in that order): every account's is the second.
+    return QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation).value(1);
+#else
+    return QStringLiteral("/usr/local/share");
+#endif
+}
 
 QString userRoot() { return under(userDataDir()); }
 

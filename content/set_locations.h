@@ -4,8 +4,10 @@
 // set, under trefolia/zestawy/ of an XDG data directory: the user's own
 // ($XDG_DATA_HOME, ~/.local/share by default) first, then each of
 // $XDG_DATA_DIRS (/usr/local/share and /usr/share by default), so a
-// teacher's set shadows a shipped set of the same name. The game's default
-// set stays Base/ beside the program.
+// teacher's set shadows a shipped set of the same name. On Windows the data
+// directories are Qt's there: %LOCALAPPDATA%, %ProgramData%, then the
+// program's folder (where the installer puts the shipped sets). The game's
+// default set stays Base/ beside the program.
 
 #include <QList>
 #include <QString>
@@ -21,7 +23,7 @@ QStringList setRoots();
 
 // Where `install --user` and `install --system` put a set: the sets folder
 // of the user's data directory ($XDG_DATA_HOME, ~/.local/share by default)
-// and of /usr/local/share.
+// and of /usr/local/share (%LOCALAPPDATA% and %ProgramData% on Windows).
 QString userRoot();
 QString systemRoot();
 QString userDataDir();

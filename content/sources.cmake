@@ -5,6 +5,7 @@ list(APPEND TREFOLIA_CORE_SOURCES
   content/archive_writer.cpp content/archive_writer.h
   content/content_build.cpp content/content_build.h
   content/content_check.cpp content/content_check.h
+  content/console.cpp content/console.h
   content/content_install.cpp content/content_install.h
   content/game_error.h
   content/io_error.cpp content/io_error.h

@@ -17,6 +17,7 @@
 // Messages are Polish; any fault gives a non-zero exit status. The work is
 // done in content/; this is the command line.
 
+#include "content/console.h"
 #include "content/content_build.h"
 #include "content/content_check.h"
 #include "content/content_install.h"
@@ -320,6 +321,7 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(quietQt);
+    Console::useUtf8();
     // Only rendering and fitting the pictures needs fonts and image plug-ins,
     // and so a GUI application; it draws off screen, so no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
