@@ -96,7 +96,8 @@ int main(int argc, char* argv[])
 
     // The set to play, or a list or a refusal that needs no window.
     Console::useUtf8();
-    const LaunchChoice choice = chooseLaunch(Console::arguments(argc, argv));
+    const QStringList arguments = Console::arguments(argc, argv);
+    const LaunchChoice choice = chooseLaunch(arguments);
     if (choice.action != LaunchChoice::Action::Play) {
         std::fputs(choice.text.toUtf8().constData(),
                    choice.action == LaunchChoice::Action::Print ? stdout : stderr);
