@@ -14,13 +14,6 @@ namespace {
 
 constexpr int kWaitMs = 30000;
 
-double globalFactorFromEnvironment()
-{
-    bool ok = false;
-    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
-    return ok && factor > 0 ? factor : 1;
-}
-
 }  // namespace
 
 QByteArray format(const Measure& measure)
@@ -57,7 +50,8 @@ int measureAndPrint(int argc, char* argv[])
     if (!screen)
         return 1;
     Measure measure;
-    measure.desktop = {screen->logicalDotsPerInch(), screen->devicePixelRatio(), globalFactorFromEnvironment()};
+    measure.desktop = {screen->logicalDotsPerInch(), screen->devicePixelRatio(),
+                       DisplayScale::globalFactorFromEnvironment()};
     measure.available = DisplayScale::scaled(screen->availableGeometry().size(), screen->devicePixelRatio());
     std::fputs(format(measure).constData(), stdout);
     return 0;

@@ -38,6 +38,13 @@ double desktopScale(const Desktop& desktop)
     return desktop.logicalDpi * screenFactor(desktop) * screenFactor(desktop) * desktop.globalFactor / kBaseDpi;
 }
 
+double globalFactorFromEnvironment()
+{
+    bool ok = false;
+    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+    return ok && factor > 0 ? factor : 1;
+}
+
 QSize scaled(QSize size, double factor)
 {
     return QSize(qRound(size.width() * factor), qRound(size.height() * factor));

@@ -27,6 +27,9 @@ double desktopScale(const Desktop& desktop);
 // (192 for a screen scaled by 2, where Qt reports 48 per scaled pixel).
 int desktopDensity(const Desktop& desktop);
 
+// The global factor QT_SCALE_FACTOR sets, 1 when unset or unusable.
+double globalFactorFromEnvironment();
+
 // The window's outer size at 100 %, the size the screen must hold.
 constexpr QSize WindowSize{800, 600};
 constexpr int MinimumPercent = 100;

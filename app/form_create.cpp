@@ -42,12 +42,10 @@ StartupEnvironment StartupEnvironment::fromSystem()
     StartupEnvironment env;
     env.programDir = QCoreApplication::applicationDirPath();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        bool ok = false;
-        const double globalFactor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
         // Qt reports the density per scaled pixel: a screen scaled by 2 at
         // 96 ppi says 48. The check and its box want the desktop's own.
         env.screenDpi = DisplayScale::desktopDensity(
-            {screen->logicalDotsPerInch(), screen->devicePixelRatio(), ok && globalFactor > 0 ? globalFactor : 1});
+            {screen->logicalDotsPerInch(), screen->devicePixelRatio(), DisplayScale::globalFactorFromEnvironment()});
         env.scale = screen->devicePixelRatio();
         env.screenSize = DisplayScale::scaled(screen->size(), env.scale);
     }
