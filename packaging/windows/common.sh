@@ -14,14 +14,15 @@ step() { echo "[$(date +%H:%M:%S)] $*"; }
 ensure_deb_src() {
   local f=/etc/apt/sources.list.d/trefolia-deb-src.sources
   if apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources; then return; fi
-  step "Adding a deb-src entry for bookworm ($f)"
+  # On standard error: debian_source's caller reads its standard output.
+  step "Adding a deb-src entry for bookworm ($f)" >&2
   printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' \
     'Suites: bookworm bookworm-updates' 'Components: main' \
     'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' '' \
     'Types: deb-src' 'URIs: http://deb.debian.org/debian-security' \
     'Suites: bookworm-security' 'Components: main' \
     'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $SUDO tee "$f" > /dev/null
-  $SUDO apt-get update -qq
+  $SUDO apt-get update -qq >&2
 }
 
 # debian_source PACKAGE: unpacks Debian's source of PACKAGE (with Debian's
