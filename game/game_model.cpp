@@ -6,6 +6,7 @@
 #include "game/time_format.h"
 #include "puzzle/arrangements.h"
 #include "puzzle/deal.h"
+#include "puzzle/phrase_meaning.h"
 #include "puzzle/phrase_tables.h"
 
 #include <algorithm>
@@ -238,8 +239,12 @@ void GameModel::prepareGame(int level)
 
 void GameModel::dealShelves(int itemCount, int shelfCount)
 {
-    const DealPlan plan = planDeal(PhraseTables::phraseCount(ps.N_Level), itemCount, shelfCount, ps.S_Fruct,
-                                   ps.S_Shelf, [this](int n) { return random(n); });
+    const int level = ps.N_Level;
+    const DealPlan plan = planDeal(PhraseTables::phraseCount(level), itemCount, shelfCount, ps.S_Fruct, ps.S_Shelf,
+                                   [this](int n) { return random(n); },
+                                   [level](int phrase, const QString& order) {
+                                       return PhraseMeaning::fitsAnyReading(level, phrase, order);
+                                   });
     ps.Nr_Frazy = plan.phrase;
     ps.N_Self = shelfCount;
     ps.Correct_S = plan.correctShelf;

@@ -14,7 +14,8 @@ QString unitAt(const QString& packed, int index, int width)
 }  // namespace
 
 DealPlan planDeal(int phraseCount, int itemCount, int shelfCount,
-                  const QString& fruct, const QString& pool, const RandomSource& random)
+                  const QString& fruct, const QString& pool, const RandomSource& random,
+                  const DescriptionFit& fits)
 {
     // PrepareGame rejects short lists before a deal starts; this keeps a
     // deal without a game set-up from reading past its lists.
@@ -36,7 +37,14 @@ DealPlan planDeal(int phraseCount, int itemCount, int shelfCount,
     plan.correctShelf = random(shelfCount);
 
     plan.shelves.append(identityArrangement(itemCount));
-    QString orders = pool.left(pool.size() / itemCount * itemCount);
+    QString orders;
+    for (int unit = 0; unit < int(pool.size() / itemCount); ++unit) {
+        const QString order = unitAt(pool, unit, itemCount);
+        if (!fits || !fits(plan.phrase, order))
+            orders += order;
+    }
+    if (orders.size() / itemCount < shelfCount - 1)
+        throw GameError(QStringLiteral("Nie można rozdać półek: za mało ułożeń niepasujących do opisu"));
     for (int k = shelfCount - 1; k >= 1; --k) {
         const int r = random(int(orders.size() / itemCount));
         const QString order = unitAt(orders, r, itemCount);

@@ -13,6 +13,9 @@
 
 // A uniform integer in 0 .. n - 1.
 using RandomSource = std::function<int(int)>;
+// Whether a shelf with the order would also fit the description of the
+// phrase drawn: such an order is never dealt beside the matching shelf.
+using DescriptionFit = std::function<bool(int phrase, const QString& order)>;
 
 constexpr int PictureCodeWidth = 5;
 
@@ -27,10 +30,13 @@ struct DealPlan {
 // without replacement from the units of `fruct`, the matching shelf
 // (random(shelfCount)), then shelfCount - 1 orders without replacement from
 // `pool`, appended after the identity while the countdown k is above the
-// matching shelf and put in front of the list from then on. Throws
-// GameError when the list or the pool is too short for the deal.
+// matching shelf and put in front of the list from then on. The orders
+// that `fits` the phrase drawn are taken out of the pool first, so that the
+// deal makes as many draws as without them. Throws GameError when the list
+// or the pool is too short for the deal.
 DealPlan planDeal(int phraseCount, int itemCount, int shelfCount,
-                  const QString& fruct, const QString& pool, const RandomSource& random);
+                  const QString& fruct, const QString& pool, const RandomSource& random,
+                  const DescriptionFit& fits = {});
 
 // The picture codes of a shelf with the given order, slot 0 first.
 QString shelfPictures(const QString& items, const QString& arrangement);

@@ -4,5 +4,6 @@ list(APPEND TREFOLIA_CORE_SOURCES
   puzzle/arrangements.cpp puzzle/arrangements.h
   puzzle/deal.cpp puzzle/deal.h
   puzzle/description_pieces.cpp puzzle/description_pieces.h
+  puzzle/phrase_meaning.cpp puzzle/phrase_meaning.h
   puzzle/phrase_tables.cpp puzzle/phrase_tables.h
 )

@@ -4,10 +4,12 @@
 #include "content/game_error.h"
 #include "puzzle/arrangements.h"
 #include "puzzle/deal.h"
+#include "puzzle/phrase_meaning.h"
 #include "puzzle/phrase_tables.h"
 #include "support/test_units.h"
 
 #include <QSet>
+#include <algorithm>
 #include <QTest>
 #include <random>
 
@@ -63,8 +65,11 @@ private slots:
         const RandomSource random = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); };
         QSet<int> correctSeen;
         QSet<int> phrasesSeen;
+        const auto fits = [level](int phrase, const QString& order) {
+            return PhraseMeaning::fitsAnyReading(level, phrase, order);
+        };
         for (int deal = 0; deal < 1000; ++deal) {
-            const DealPlan plan = planDeal(PhraseTables::phraseCount(level), items, shelves, fruct, pool, random);
+            const DealPlan plan = planDeal(PhraseTables::phraseCount(level), items, shelves, fruct, pool, random, fits);
             QVERIFY(plan.phrase >= 0 && plan.phrase < PhraseTables::phraseCount(level));
             phrasesSeen.insert(plan.phrase);
             correctSeen.insert(plan.correctShelf);
@@ -83,6 +88,10 @@ private slots:
             QCOMPARE(plan.shelves.lastIndexOf(identity), plan.correctShelf);
             for (const QString& order : plan.shelves)
                 QVERIFY(order == identity || unitsOf(pool, items).contains(order));
+            // A fair puzzle: no other shelf fits the description, however
+            // "pomiędzy" and "na prawo od" are read.
+            for (const QString& order : plan.shelves)
+                QCOMPARE(fits(plan.phrase, order), order == identity);
 
             // The matching shelf's slots name the chosen items in drawing order,
             // and TElement finds their lines.
@@ -97,6 +106,40 @@ private slots:
         // Every place of the matching shelf and every phrase comes up.
         QCOMPARE(correctSeen.size(), shelves);
         QCOMPARE(phrasesSeen.size(), PhraseTables::phraseCount(level));
+    }
+
+    // How many phrases of a level some other order also fits, per reading.
+    // The matching shelf fits every phrase in every reading.
+    void phrasesWithASecondOrder_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QList<int>>("perReading");  // between × side: beside/beside, beside/anywhere, anywhere/…
+        QTest::newRow("level 1") << 0 << QList<int>{0, 0, 0, 0};
+        QTest::newRow("level 2") << 1 << QList<int>{0, 0, 0, 0};
+        QTest::newRow("level 3: 'pomiędzy' as anywhere between") << 2 << QList<int>{0, 0, 4, 4};
+        QTest::newRow("level 4") << 3 << QList<int>{0, 0, 0, 0};
+    }
+    void phrasesWithASecondOrder()
+    {
+        using namespace PhraseMeaning;
+        QFETCH(int, level);
+        QFETCH(QList<int>, perReading);
+        const int items = dealOf(level).itemCount;
+        const QStringList others = unitsOf(arrangementPool(items), items);
+        QList<int> counted;
+        for (const Reach between : {Reach::Beside, Reach::Anywhere}) {
+            for (const Reach side : {Reach::Beside, Reach::Anywhere}) {
+                int phrases = 0;
+                for (int phrase = 0; phrase < PhraseTables::phraseCount(level); ++phrase) {
+                    QVERIFY(fits(level, phrase, identityArrangement(items), {between, side}));
+                    phrases += std::any_of(others.begin(), others.end(), [&](const QString& order) {
+                        return fits(level, phrase, order, {between, side});
+                    });
+                }
+                counted.append(phrases);
+            }
+        }
+        QCOMPARE(counted, perReading);
     }
 
     void drawOrder()
